@@ -1,0 +1,38 @@
+#include "app/kora_panel_app.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/kora_panel_dlg.h"
+
+namespace vemo {
+
+CKoraPanelApp::CKoraPanelApp(const PanelOptions& options)
+    : startup_(LoadStartupValues(std::filesystem::current_path())) {
+    std::vector<std::string> preferred;
+    if (options.simulateModel) {
+        SimIdentity identity;
+        identity.ModelCode = *options.simulateModel;
+        identity.SoftwareVersion = options.simulateModel == kModel82 ? 22 : 23;
+        identity.HardwareVersion = options.simulateModel == kModel82 ? 0 : 3;
+        simulatedDevice_ = std::make_unique<SimDevice>(identity);
+        simulatedLine_ = std::make_unique<PtyDevice>(*simulatedDevice_, PtyDevice::Options{});
+        if (simulatedLine_->Start()) {
+            preferred.push_back(simulatedLine_->Path());
+        } else {
+            std::fprintf(stderr, "vemo-panel: no simulated device: %s\n",
+                         simulatedLine_->Error().c_str());
+        }
+    }
+    preferred.insert(preferred.end(), options.ports.begin(), options.ports.end());
+    catalogue_ = std::make_unique<SystemPortCatalogue>(std::move(preferred));
+    xmit_ = std::make_unique<CXmit>(port_, *catalogue_, clock_);
+}
+
+int CKoraPanelApp::Run() {
+    CKoraPanelDlg dialog(startup_, *xmit_);
+    dialog.exec();
+    return 0;
+}
+
+}  // namespace vemo

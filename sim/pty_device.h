@@ -1,0 +1,49 @@
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "sim/sim_device.h"
+
+namespace vemo {
+
+// Serves a SimDevice on a pseudo-terminal, from a thread of its own, so the tool reaches it
+// through its real serial code. The device must not be touched by others while it runs.
+class PtyDevice {
+public:
+    struct Options {
+        // Pace the device's output at the real line rate (115200 baud, 10 bits a byte).
+        bool paced = false;
+    };
+
+    PtyDevice(SimDevice& device, Options options);
+    ~PtyDevice();
+    PtyDevice(const PtyDevice&) = delete;
+    PtyDevice& operator=(const PtyDevice&) = delete;
+
+    // Creates the pseudo-terminal and starts serving. False when no pseudo-terminal could be
+    // made; `Error()` then says why.
+    bool Start();
+    void Stop();
+
+    // The path the tool opens, for example /dev/pts/3.
+    const std::string& Path() const { return path_; }
+    const std::string& Error() const { return error_; }
+
+private:
+    void Serve();
+    void Send(const OutputPart& part);
+
+    SimDevice& device_;
+    Options options_;
+    int master_ = -1;
+    // Kept open so the line stays up while the tool closes and reopens its end.
+    int slave_ = -1;
+    std::string path_;
+    std::string error_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+}  // namespace vemo

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "link/frame_codec.h"
+#include "platform/clock.h"
+#include "sim/fault_plan.h"
+
+namespace vemo {
+
+// What the simulated device says of itself.
+struct SimIdentity {
+    std::uint8_t ModelCode = 0x82;
+    std::uint8_t SoftwareVersion = 22;
+    std::uint8_t DeviceStatus = 0;
+    std::uint8_t HardwareVersion = 0;
+    // Older devices answer with three bytes, without the hardware version.
+    bool ReportsHardware = true;
+};
+
+// One request as the device received it.
+struct LoggedRequest {
+    Milliseconds time{0};
+    std::uint8_t command = 0;  // high nibble of the header
+    std::vector<std::uint8_t> payload;
+};
+
+// Bytes the device sends, after a pause counted from the previous part.
+struct OutputPart {
+    Milliseconds pause{0};
+    std::vector<std::uint8_t> bytes;
+};
+
+// A modulator of either model: decodes request frames with the tool's own frame rules, keeps
+// its state, and answers as the device does. Transport-free: a port feeds it bytes and plays
+// back what it returns.
+class SimDevice {
+public:
+    explicit SimDevice(SimIdentity identity = {});
+
+    // Takes bytes from the line at time `now`; returns the reply bytes for every request
+    // completed by them. A restarting device takes nothing in and says nothing.
+    std::vector<OutputPart> Receive(std::span<const std::uint8_t> bytes, Milliseconds now);
+
+    SimIdentity identity;
+    FaultPlan faults;
+    // How long the device stays silent after a restart command.
+    Milliseconds restartDuration{2000};
+    // The software version the device reports after its next restart (a firmware install).
+    std::optional<std::uint8_t> versionAfterRestart;
+
+    // Numbered objects (parameter blocks, IQ table, firmware modules) and the firmware image.
+    std::map<std::uint16_t, std::vector<std::uint8_t>> objects;
+    std::vector<std::uint8_t> image;
+    int imagesInstalled = 0;
+    int restarts = 0;
+
+    const std::vector<LoggedRequest>& Requests() const { return requests_; }
+    void ClearRequests() { requests_.clear(); }
+
+private:
+    struct Reply {
+        bool positive = true;
+        std::vector<std::uint8_t> payload;
+    };
+
+    Reply Answer(std::uint8_t command, std::span<const std::uint8_t> payload, Milliseconds now);
+    Reply AnswerObjectAccess(std::span<const std::uint8_t> payload);
+    Reply Restart(Milliseconds now);
+    std::vector<OutputPart> Deliver(const Reply& reply, const Fault& fault) const;
+
+    FrameParser parser_{FrameParser::Accept::AnyHeader, kMaxFramePayload};
+    std::vector<LoggedRequest> requests_;
+    Milliseconds silentUntil_{0};
+
+    // The object opened by ObjectAccess, if any, and where its next read or write goes.
+    enum class OpenMode { None, Reading, Writing, Image };
+    OpenMode openMode_ = OpenMode::None;
+    std::uint16_t openObject_ = 0;
+    std::size_t position_ = 0;
+};
+
+}  // namespace vemo
