@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/clock.h"
+
 namespace vemo {
 
 // Request codes: the high nibble of the request header.
@@ -35,5 +37,14 @@ inline constexpr std::uint8_t OpenForWriting = 0x00;
 inline constexpr std::uint8_t Close = 0x02;
 inline constexpr std::uint8_t Append = 0x04;
 }  // namespace remote_file
+
+// Time-outs of the requests, by what the device has to do before it answers.
+namespace timeouts {
+inline constexpr Milliseconds Short{500};           // identify, open, parameters, done, restart
+inline constexpr Milliseconds Data{5000};           // object data, close, command lines
+inline constexpr Milliseconds ImageStart{1000};     // start a firmware image transfer
+inline constexpr Milliseconds ImageClose{50000};    // close after an image: the device stores it
+inline constexpr Milliseconds RemoteFileOpen{200};  // open a file on the device
+}  // namespace timeouts
 
 }  // namespace vemo

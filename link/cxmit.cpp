@@ -76,7 +76,7 @@ bool CXmit::WriteMemory(std::uint32_t address, std::span<const std::uint8_t> dat
     payload.push_back(static_cast<std::uint8_t>(address >> 8));
     payload.push_back(static_cast<std::uint8_t>(address));
     payload.insert(payload.end(), data.begin(), data.end());
-    return Transact(command::ObjectAccess, payload, kMemoryWriteTimeout);
+    return Transact(command::ObjectAccess, payload, timeouts::Data);
 }
 
 bool CXmit::AcceptIdentification() {
@@ -98,7 +98,7 @@ bool CXmit::FindDevice() {
     do {
         const std::optional<std::string> name = catalogue_.PortName(number);
         if (name && port_.Open(*name)) {
-            const bool found = Transact(command::Identify, {}, kIdentifyTimeout) &&
+            const bool found = Transact(command::Identify, {}, timeouts::Short) &&
                                AcceptIdentification() && identity_.SoftwareVersion != 0;
             if (found) {
                 portNumber_ = number;
@@ -113,7 +113,7 @@ bool CXmit::FindDevice() {
 }
 
 std::uint8_t CXmit::PollStatus(std::span<std::uint8_t> destination) {
-    if (!Transact(command::Identify, {}, kIdentifyTimeout) || !AcceptIdentification()) {
+    if (!Transact(command::Identify, {}, timeouts::Short) || !AcceptIdentification()) {
         return 0;
     }
     const std::span<const std::uint8_t> reply = ReplyPayload();

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "link/device_identity.h"
 #include "link/frame_codec.h"
@@ -16,8 +17,9 @@ namespace vemo {
 class CXmit {
 public:
     static constexpr std::size_t kReplyCapacity = 4096;
-    static constexpr Milliseconds kIdentifyTimeout{500};
-    static constexpr Milliseconds kMemoryWriteTimeout{5000};
+    // A command line and a device path are sent from a 256-byte buffer with a zero byte.
+    static constexpr std::size_t kMaxCommandLine = 255;
+    static constexpr std::size_t kMaxRemotePath = 254;
 
     CXmit(SerialPort& port, PortCatalogue& catalogue, Clock& clock);
 
@@ -30,6 +32,25 @@ public:
 
     // Writes data into the firmware image area at a 24-bit address (bits 31-24 are not sent).
     bool WriteMemory(std::uint32_t address, std::span<const std::uint8_t> data);
+
+    // The recurring requests. Each returns what Transact returned.
+    //
+    // ObjectAccess on the numbered object opened last: open, read, write, close. A read
+    // copies the reply payload into `destination`, never beyond its size.
+    bool OpenObjectForReading(std::uint16_t id);
+    bool OpenObjectForWriting(std::uint16_t id);
+    bool ReadData(std::uint16_t count, std::span<std::uint8_t> destination);
+    bool WriteData(std::span<const std::uint8_t> data);
+    bool CloseObject(Milliseconds wait);
+    // Model 0x78: the parameters or the IQ table just written take effect.
+    bool WriteDone();
+    // Model 0x82: a shell command line on the device. Texts keep the low 8 bits of each
+    // character; a line over kMaxCommandLine characters is refused and nothing is sent.
+    bool SendCommandLine(std::u16string_view text);
+    // Model 0x82: opens a device file for writing; paths over kMaxRemotePath are refused.
+    bool OpenRemoteFile(std::u16string_view path);
+    // Restarts the device with the code of its model.
+    bool Restart();
 
     // Walks the port numbers from the remembered one, wrapping at 256, and keeps the first
     // port whose device identifies itself with a known model and a non-zero software version.

@@ -78,6 +78,10 @@ struct IdentificationCase {
     DeviceIdentity identity;  // after the scan; starts as {0x78, 23, 3}
 };
 
+void PrintTo(const IdentificationCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class IdentificationTest : public testing::TestWithParam<IdentificationCase> {};
 
 TEST_P(IdentificationTest, AcceptsOnlyKnownModelsWithAVersion) {
