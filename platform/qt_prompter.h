@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/prompter.h"
+
+namespace vemo {
+
+// Message boxes and file dialogs of the window, shown over the active window.
+class QtPrompter final : public Prompter {
+public:
+    void ShowMessageBox(std::u16string_view text) override;
+    // One filter, "description (pattern)"; no extension is added to a typed name, and saving
+    // over an existing file asks first.
+    std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest& request) override;
+};
+
+}  // namespace vemo
