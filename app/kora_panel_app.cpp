@@ -30,7 +30,13 @@ CKoraPanelApp::CKoraPanelApp(const PanelOptions& options)
 }
 
 int CKoraPanelApp::Run() {
-    CKoraPanelDlg dialog(startup_, *xmit_);
+    // No firmware upgrade is available yet: every run leaves the device as it is, and ends
+    // like every run by clearing the reload request.
+    auto runFirmwareUpgrade = [this] {
+        flags_.FirmwareReloadRequest = false;
+        return false;
+    };
+    CKoraPanelDlg dialog(startup_, *xmit_, flags_, setting_, info_, runFirmwareUpgrade);
     dialog.exec();
     return 0;
 }

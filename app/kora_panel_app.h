@@ -2,16 +2,19 @@
 
 #include <memory>
 
+#include "app/c_info.h"
 #include "app/panel_options.h"
+#include "app/session_flags.h"
 #include "app/startup_values.h"
 #include "link/cxmit.h"
+#include "params/panel/c_setting.h"
 #include "platform/qt_serial_port.h"
 #include "sim/pty_device.h"
 
 namespace vemo {
 
-// The application object: fixes the start-up values, owns the link for the whole process and
-// runs the main window modally.
+// The application object: fixes the start-up values, owns the link and the two panels for the
+// whole process, and runs the main window modally.
 class CKoraPanelApp {
 public:
     explicit CKoraPanelApp(const PanelOptions& options);
@@ -26,6 +29,9 @@ private:
     QtSerialPort port_;
     std::unique_ptr<SystemPortCatalogue> catalogue_;
     std::unique_ptr<CXmit> xmit_;
+    SessionFlags flags_;
+    CInfo info_{clock_};
+    CSetting setting_{startup_};
 };
 
 }  // namespace vemo
