@@ -12,10 +12,6 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 shot="$PWD/build/vemo-panel-$model.png"
-echo "No display here: running vemo-panel under Xvfb for a few seconds instead."
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
-  '$panel' --simulate '$model' & pid=\$!
-  sleep 6
-  import -window root '$shot'
-  kill \$pid; wait \$pid 2>/dev/null || true"
+echo "No display here: running vemo-panel under Xvfb until it connects instead."
+scripts/screenshot.sh "$model" "$shot" >/dev/null
 echo "Screenshot of the running window: $shot"
