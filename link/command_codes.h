@@ -31,6 +31,13 @@ inline constexpr std::uint8_t StartImage = 0x00;
 inline constexpr std::uint8_t WriteMemory = 0x01;
 }  // namespace object_access
 
+// Numbered device objects of model 0x78, sent low byte first.
+namespace object_id {
+inline constexpr std::uint16_t CurrentParameters = 0x024E;
+inline constexpr std::uint16_t DefaultParameters = 0x0253;
+inline constexpr std::uint16_t IqTable = 0x0258;
+}  // namespace object_id
+
 // First payload byte of a RemoteFile request (files on the device's own file system).
 namespace remote_file {
 inline constexpr std::uint8_t OpenForWriting = 0x00;

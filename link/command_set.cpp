@@ -1,5 +1,6 @@
 // The recurring requests of the device's command set, built on CXmit::Transact.
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "link/command_codes.h"
