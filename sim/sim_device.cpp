@@ -26,7 +26,9 @@ std::vector<std::uint8_t> SpoilCheck(std::vector<std::uint8_t> frame) {
 
 }  // namespace
 
-SimDevice::SimDevice(SimIdentity identity) : identity(identity) {}
+SimDevice::SimDevice(SimIdentity identity) : identity(identity) {
+    PresetParameters();
+}
 
 std::vector<OutputPart> SimDevice::Receive(std::span<const std::uint8_t> bytes, Milliseconds now) {
     std::vector<OutputPart> output;
@@ -89,6 +91,10 @@ SimDevice::Reply SimDevice::Answer(std::uint8_t command, std::span<const std::ui
         }
         case command::ObjectAccess:
             return AnswerObjectAccess(payload);
+        case command::ReadParameters:
+        case command::WriteParameters:
+        case command::WriteDone:
+            return AnswerParameters(command, payload);
         case command::Restart82:
         case command::Restart78: {
             const std::uint8_t own =

@@ -57,6 +57,9 @@ public:
     // Numbered objects (parameter blocks, IQ table, firmware modules) and the firmware image.
     std::map<std::uint16_t, std::vector<std::uint8_t>> objects;
     std::vector<std::uint8_t> image;
+    // Model 0x82 keeps its parameter block apart from the objects.
+    std::vector<std::uint8_t> parameterBlock;
+    int writesDone = 0;
     int imagesInstalled = 0;
     int restarts = 0;
 
@@ -71,6 +74,8 @@ private:
 
     Reply Answer(std::uint8_t command, std::span<const std::uint8_t> payload, Milliseconds now);
     Reply AnswerObjectAccess(std::span<const std::uint8_t> payload);
+    Reply AnswerParameters(std::uint8_t command, std::span<const std::uint8_t> payload);
+    void PresetParameters();
     Reply Restart(Milliseconds now);
     std::vector<OutputPart> Deliver(const Reply& reply, const Fault& fault) const;
 
