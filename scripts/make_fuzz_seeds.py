@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the fuzzers' seed corpora: worked frames of the protocol, a few broken ones."""
+"""Writes the fuzzers' seed corpora: worked frames and blocks of the protocol, a few broken ones."""
 import pathlib
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent / "fuzz" / "seeds"
@@ -17,11 +17,54 @@ REPLIES = {
 }
 
 
-def main() -> None:
-    folder = ROOT / "reply_parser"
+WORKED_82 = (
+    "00 00 00 00 90 3B 07 00 02 01 02 01 00 00 00 00 00 00 01 00 01 00 00 01 00 00 01 00 00 01 "
+    "00 00 00 00 20 00 30 00 31 00 B8 0B 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+    "00 00 00 00 00 00 00 00 00 00 00 00 01 01 00 00 00 80 80 80"
+)
+DEVICE_82 = (
+    "52 31 00 05 03 A4 90 B8 07 00 01 00 01 04 03 0C B2 34 12 1F 21 43 65 87 4E 00 FF FF C9 02 "
+    "01 02 E8 03 CD AB 53 E9 00 00 01 01 01 02 01 40 1F 04 1E 1F 01 21 22 23 24 6B 00 26 25 27 "
+    "28 29 61 2E 64 67 31 00 2B 2C 2D 2E 2F 30 31 78 00 00 79 7A 00 35 36 37 45 00 54 00 00 02 "
+    "3C 3D 01 10 20 30"
+)
+BLOCKS_82 = {
+    "worked": WORKED_82,
+    "device": DEVICE_82,
+    "cut_in_number": DEVICE_82[: 8 * 3],
+    "cut_in_text": DEVICE_82[: 66 * 3],
+    "unprintable_texts": "22 0A 7F AD A0 00 " + WORKED_82[3:],
+}
+
+WORKED_78 = (
+    "50 46 5A 4A 00 31 00 00 01 00 01 00 00 00 00 DA 01 02 01 02 01 00 FF 20 00 30 00 31 00 B8 "
+    "0B 01 01 00 01 00 00 00 00 02 80 80 80 01 00 D0 0E 00 00"
+)
+DEVICE_78 = (
+    "50 46 5A 4A 5A 3D 00 52 65 66 00 34 12 02 00 E5 77 02 F2 01 02 01 02 01 03 8F 00 01 01 01 "
+    "02 01 40 1F 01 05 00 1A 20 55 6E 65 00 52 E9 73 65 61 75 00 00 02 80 70 60 1B 20 90 0F 04 01"
+)
+BLOCKS_78 = {
+    "worked": WORKED_78,
+    "device": DEVICE_78,
+    "older": "50 46 5A 4A 5A 37 00" + DEVICE_78[7 * 3 - 1 : 55 * 3 - 1],
+    "length_beyond_data": "50 46 5A 4A 5A FF FF" + DEVICE_78[7 * 3 - 1 : 55 * 3 - 1],
+    "signature_only": "50 46 5A 4A",
+    "bad_signature": "50 46 5A 4B" + WORKED_78[4 * 3 - 1 :],
+}
+
+
+def write_corpus(name: str, entries: dict) -> None:
+    folder = ROOT / name
     folder.mkdir(parents=True, exist_ok=True)
-    for name, text in REPLIES.items():
-        (folder / name).write_bytes(bytes(int(b, 16) for b in text.split()))
+    for entry, text in entries.items():
+        (folder / entry).write_bytes(bytes(int(b, 16) for b in text.split()))
+
+
+def main() -> None:
+    write_corpus("reply_parser", REPLIES)
+    write_corpus("block_0x82_parser", BLOCKS_82)
+    write_corpus("block_0x78_parser", BLOCKS_78)
 
 
 if __name__ == "__main__":
