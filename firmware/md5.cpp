@@ -1,0 +1,123 @@
+#include "firmware/md5.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace vemo {
+
+namespace {
+
+// Per-round shift amounts and the sine-derived constants of RFC 1321, section 3.4.
+constexpr std::array<int, 16> kShifts = {7, 12, 17, 22, 5, 9, 14, 20, 4, 11, 16, 23, 6, 10, 15, 21};
+
+constexpr std::array<std::uint32_t, 64> kSines = {
+    0xD76AA478, 0xE8C7B756, 0x242070DB, 0xC1BDCEEE, 0xF57C0FAF, 0x4787C62A, 0xA8304613, 0xFD469501,
+    0x698098D8, 0x8B44F7AF, 0xFFFF5BB1, 0x895CD7BE, 0x6B901122, 0xFD987193, 0xA679438E, 0x49B40821,
+    0xF61E2562, 0xC040B340, 0x265E5A51, 0xE9B6C7AA, 0xD62F105D, 0x02441453, 0xD8A1E681, 0xE7D3FBC8,
+    0x21E1CDE6, 0xC33707D6, 0xF4D50D87, 0x455A14ED, 0xA9E3E905, 0xFCEFA3F8, 0x676F02D9, 0x8D2A4C8A,
+    0xFFFA3942, 0x8771F681, 0x6D9D6122, 0xFDE5380C, 0xA4BEEA44, 0x4BDECFA9, 0xF6BB4B60, 0xBEBFBC70,
+    0x289B7EC6, 0xEAA127FA, 0xD4EF3085, 0x04881D05, 0xD9D4D039, 0xE6DB99E5, 0x1FA27CF8, 0xC4AC5665,
+    0xF4292244, 0x432AFF97, 0xAB9423A7, 0xFC93A039, 0x655B59C3, 0x8F0CCC92, 0xFFEFF47D, 0x85845DD1,
+    0x6FA87E4F, 0xFE2CE6E0, 0xA3014314, 0x4E0811A1, 0xF7537E82, 0xBD3AF235, 0x2AD7D2BB, 0xEB86D391,
+};
+
+}  // namespace
+
+void Md5::Update(std::span<const std::uint8_t> bytes) {
+    length_ += bytes.size();
+    while (!bytes.empty()) {
+        const std::size_t take = std::min(bytes.size(), block_.size() - buffered_);
+        std::copy_n(bytes.begin(), take, block_.begin() + static_cast<std::ptrdiff_t>(buffered_));
+        buffered_ += take;
+        bytes = bytes.subspan(take);
+        if (buffered_ == block_.size()) {
+            Transform(block_.data());
+            buffered_ = 0;
+        }
+    }
+}
+
+Md5::Digest Md5::Finish() {
+    const std::uint64_t bits = length_ * 8;
+    // A 0x80 byte, zeros up to 56 bytes into a block, then the bit length, low byte first.
+    std::array<std::uint8_t, 72> padding{};
+    padding[0] = 0x80;
+    const std::size_t padLength = buffered_ < 56 ? 56 - buffered_ : 120 - buffered_;
+    for (int i = 0; i < 8; ++i) {
+        padding[padLength + static_cast<std::size_t>(i)] =
+            static_cast<std::uint8_t>(bits >> (8 * i));
+    }
+    Update(std::span(padding).first(padLength + 8));
+
+    Digest digest;
+    for (std::size_t i = 0; i < digest.size(); ++i) {
+        digest[i] = static_cast<std::uint8_t>(state_[i / 4] >> (8 * (i % 4)));
+    }
+    *this = Md5();
+    return digest;
+}
+
+void Md5::Transform(const std::uint8_t* block) {
+    std::array<std::uint32_t, 16> words;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        words[i] = static_cast<std::uint32_t>(block[4 * i]) |
+                   static_cast<std::uint32_t>(block[4 * i + 1]) << 8 |
+                   static_cast<std::uint32_t>(block[4 * i + 2]) << 16 |
+                   static_cast<std::uint32_t>(block[4 * i + 3]) << 24;
+    }
+    std::uint32_t a = state_[0];
+    std::uint32_t b = state_[1];
+    std::uint32_t c = state_[2];
+    std::uint32_t d = state_[3];
+    for (std::size_t step = 0; step < 64; ++step) {
+        const std::size_t round = step / 16;
+        std::uint32_t mixed;
+        std::size_t word;
+        switch (round) {
+            case 0:
+                mixed = (b & c) | (~b & d);
+                word = step;
+                break;
+            case 1:
+                mixed = (b & d) | (c & ~d);
+                word = (5 * step + 1) % 16;
+                break;
+            case 2:
+                mixed = b ^ c ^ d;
+                word = (3 * step + 5) % 16;
+                break;
+            default:
+                mixed = c ^ (b | ~d);
+                word = (7 * step) % 16;
+                break;
+        }
+        const std::uint32_t sum = a + mixed + kSines[step] + words[word];
+        a = d;
+        d = c;
+        c = b;
+        b += std::rotl(sum, kShifts[round * 4 + step % 4]);
+    }
+    state_[0] += a;
+    state_[1] += b;
+    state_[2] += c;
+    state_[3] += d;
+}
+
+std::string DigestText(const Md5::Digest& digest) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(2 * digest.size());
+    for (std::uint8_t byte : digest) {
+        text.push_back(kHex[byte >> 4]);
+        text.push_back(kHex[byte & 0x0F]);
+    }
+    return text;
+}
+
+std::string Md5Text(std::span<const std::uint8_t> bytes) {
+    Md5 md5;
+    md5.Update(bytes);
+    return DigestText(md5.Finish());
+}
+
+}  // namespace vemo
