@@ -28,6 +28,9 @@ std::vector<std::uint8_t> SpoilCheck(std::vector<std::uint8_t> frame) {
 
 SimDevice::SimDevice(SimIdentity identity) : identity(identity) {
     PresetParameters();
+    if (identity.ModelCode != 0x82) {
+        SimFirmware::AddStockModules(objects, identity.SoftwareVersion);
+    }
 }
 
 std::vector<OutputPart> SimDevice::Receive(std::span<const std::uint8_t> bytes, Milliseconds now) {
@@ -45,7 +48,11 @@ std::vector<OutputPart> SimDevice::Receive(std::span<const std::uint8_t> bytes, 
         const Fault fault = faults.Next();
         const Reply reply =
             fault.kind == FaultKind::Refusal ? Reply{false, {}} : Answer(command, payload, now);
-        for (OutputPart& part : Deliver(reply, fault)) {
+        std::vector<OutputPart> parts = Deliver(reply, fault);
+        if (!parts.empty()) {
+            parts.front().pause += reply.delay;
+        }
+        for (OutputPart& part : parts) {
             output.push_back(std::move(part));
         }
     }
@@ -111,8 +118,9 @@ SimDevice::Reply SimDevice::Restart(Milliseconds now) {
     silentUntil_ = now + restartDuration;
     openMode_ = OpenMode::None;
     parser_.Reset();
-    if (versionAfterRestart) {
-        identity.SoftwareVersion = *versionAfterRestart;
+    const std::optional<std::uint8_t> installed = firmware.TakeInstalledVersion();
+    if (versionAfterRestart || installed) {
+        identity.SoftwareVersion = versionAfterRestart.value_or(*installed);
         versionAfterRestart.reset();
     }
     return {};
@@ -159,11 +167,16 @@ SimDevice::Reply SimDevice::AnswerObjectAccess(std::span<const std::uint8_t> pay
         return {};
     }
     if (sub == object_access::Close && payload.size() == 1) {
+        Reply reply;
         if (openMode_ == OpenMode::Image) {
             ++imagesInstalled;
+            firmware.ImageStored(image);
+            reply.delay = firmware.imageStoreTime;
+        } else if (openMode_ == OpenMode::Writing) {
+            firmware.ObjectWritten(openObject_, objects[openObject_]);
         }
         openMode_ = OpenMode::None;
-        return {};
+        return reply;
     }
     if (sub == object_access::Read && payload.size() == 3 && openMode_ == OpenMode::Reading) {
         const std::vector<std::uint8_t>& object = objects[openObject_];

@@ -10,6 +10,7 @@
 #include "link/frame_codec.h"
 #include "platform/clock.h"
 #include "sim/fault_plan.h"
+#include "sim/sim_firmware.h"
 
 namespace vemo {
 
@@ -51,8 +52,11 @@ public:
     FaultPlan faults;
     // How long the device stays silent after a restart command.
     Milliseconds restartDuration{2000};
-    // The software version the device reports after its next restart (a firmware install).
+    // The software version the device reports after its next restart, whatever was installed.
     std::optional<std::uint8_t> versionAfterRestart;
+    // Image store time and where installed firmware carries its version; a model 0x78 device
+    // starts with its stock modules.
+    SimFirmware firmware;
 
     // Numbered objects (parameter blocks, IQ table, firmware modules) and the firmware image.
     std::map<std::uint16_t, std::vector<std::uint8_t>> objects;
@@ -70,6 +74,7 @@ private:
     struct Reply {
         bool positive = true;
         std::vector<std::uint8_t> payload;
+        Milliseconds delay{0};  // the device works this long before it answers
     };
 
     Reply Answer(std::uint8_t command, std::span<const std::uint8_t> payload, Milliseconds now);
