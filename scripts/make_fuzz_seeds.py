@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the fuzzers' seed corpora: worked frames and blocks of the protocol, a few broken ones."""
+"""Writes the fuzzers' seed corpora: worked frames and blocks of the protocol, firmware package
+texts and image names, a few broken ones of each."""
 import pathlib
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent / "fuzz" / "seeds"
@@ -53,6 +54,36 @@ BLOCKS_78 = {
     "bad_signature": "50 46 5A 4B" + WORKED_78[4 * 3 - 1 :],
 }
 
+DIGEST = "0123456789abcdef0123456789ABCDEF"
+LINE = "768 4 4 1447382351 8 24 L System system.bin " + DIGEST
+
+MODULE_TABLES = {
+    "one_entry": LINE + "\r\n",
+    "seven_entries": (LINE + "\n") * 7,
+    "empty_line_stops": LINE + "\n\n" + LINE + "\n",
+    "empty_first_line": "\n" + LINE,
+    "runs_of_spaces_and_tabs": "   769  0\t4 1 -4 +23 xLx  Enc  enc.bin  " + DIGEST + "  more\n",
+    "missing_fields": "770 0 0\n",
+    "huge_numbers": "99999999999999 -99999999999 300 -1 4294967296 256 L a b c\n",
+}
+
+DIGEST_LINES = {
+    "upper": DIGEST.upper() + "\r\n",
+    "lower_no_newline": DIGEST.lower(),
+    "trailing_space": DIGEST + " \n",
+    "empty": "",
+    "two_lines": "\n" + DIGEST + "\n",
+}
+
+IMAGE_NAMES = {
+    "release": "KORALIN_23_release_" + DIGEST + ".bin",
+    "exempt": "KORALIN_99_x.bin",
+    "lower_case_word": "koralin_23_" + DIGEST + ".bin",
+    "no_underscore": "KORALIN23.bin",
+    "signed_version": "KORALIN_-5" + DIGEST + ".BIN",
+    "short": "KORALIN_",
+}
+
 
 def write_corpus(name: str, entries: dict) -> None:
     folder = ROOT / name
@@ -61,10 +92,20 @@ def write_corpus(name: str, entries: dict) -> None:
         (folder / entry).write_bytes(bytes(int(b, 16) for b in text.split()))
 
 
+def write_text_corpus(name: str, entries: dict) -> None:
+    folder = ROOT / name
+    folder.mkdir(parents=True, exist_ok=True)
+    for entry, text in entries.items():
+        (folder / entry).write_bytes(text.encode("latin-1"))
+
+
 def main() -> None:
     write_corpus("reply_parser", REPLIES)
     write_corpus("block_0x82_parser", BLOCKS_82)
     write_corpus("block_0x78_parser", BLOCKS_78)
+    write_text_corpus("module_table", MODULE_TABLES)
+    write_text_corpus("digest_line", DIGEST_LINES)
+    write_text_corpus("image_name", IMAGE_NAMES)
 
 
 if __name__ == "__main__":

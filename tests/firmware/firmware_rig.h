@@ -13,6 +13,7 @@
 #include "firmware/md5.h"
 #include "link/cxmit.h"
 #include "sim/in_process_port.h"
+#include "sim/sim_firmware.h"
 #include "support/bytes.h"
 
 namespace vemo::test {
@@ -212,6 +213,68 @@ protected:
 
 inline std::string DigestOf(const Bytes& bytes) {
     return Md5Text(bytes);
+}
+
+// One module of a model 0x78 package: its line in "firmware.cfg" and its file.
+struct ModuleSpec {
+    std::uint16_t id = 0;
+    int idOffset = 0;
+    int idLength = 0;
+    std::uint32_t idValue = 0;
+    int versionOffset = 0;
+    int version = 0;
+    bool lengthPrefixed = false;
+    std::string label;
+    std::string fileName;
+    Bytes content;
+    std::string digest{};  // empty: the file's own
+};
+
+inline std::string CfgLine(const ModuleSpec& m) {
+    return std::to_string(m.id) + " " + std::to_string(m.idOffset) + " " +
+           std::to_string(m.idLength) + " " + std::to_string(m.idValue) + " " +
+           std::to_string(m.versionOffset) + " " + std::to_string(m.version) + " " +
+           (m.lengthPrefixed ? "L" : "-") + " " + m.label + " " + m.fileName + " " +
+           (m.digest.empty() ? DigestOf(m.content) : m.digest);
+}
+
+// The simulated device's stock modules in a new version, as a package ships them.
+inline ModuleSpec SystemModule(int version) {
+    return {kSimSystemModule.id,
+            4,
+            4,
+            kSimModuleIdentification,
+            8,
+            version,
+            true,
+            "System",
+            "system.bin",
+            SimModuleObject({kSimSystemModule.id, false, kSimSystemModule.size},
+                            static_cast<std::uint8_t>(version))};
+}
+inline ModuleSpec EncoderModule(int version) {
+    return {kSimEncoderModule.id,
+            0,
+            4,
+            kSimModuleIdentification,
+            4,
+            version,
+            false,
+            "Encoder",
+            "encoder.bin",
+            SimModuleObject(kSimEncoderModule, static_cast<std::uint8_t>(version))};
+}
+
+// Writes the module files, "firmware.cfg" and an "extension.bin" holding its digest.
+inline void WritePackage(const std::filesystem::path& folder,
+                         const std::vector<ModuleSpec>& modules) {
+    std::string table;
+    for (const ModuleSpec& module : modules) {
+        WriteFile(folder / module.fileName, module.content);
+        table += CfgLine(module) + "\r\n";
+    }
+    WriteText(folder / "firmware.cfg", table);
+    WriteText(folder / "extension.bin", DigestOf(Bytes(table.begin(), table.end())) + "\r\n");
 }
 
 }  // namespace vemo::test
