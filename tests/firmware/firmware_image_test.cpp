@@ -52,7 +52,7 @@ TEST(HardwareFirmwareDirectory, IsTheDecimalHardwareVersionInsideTheFirmwareFold
 
 class FindFirmwareImageTest : public testing::Test {
 protected:
-    FindFirmwareImageTest() : user(device) {}
+    FindFirmwareImageTest() : user(&device) {}
 
     // An image file whose name carries its true digest unless another is given.
     std::filesystem::path AddImage(const std::string& prefix, const Bytes& bytes,

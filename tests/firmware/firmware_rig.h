@@ -68,7 +68,8 @@ inline std::string Lower(std::string text) {
 }
 
 // What the core told the user, in order. Each entry notes how many requests the device had
-// received by then, so a test sees where in the exchange a message came.
+// received by then, so a test sees where in the exchange a message came; a device served by
+// its own thread is not watched.
 struct UserEvent {
     enum Kind { Message, Progress, Beep, Box, InputEnabled, InputDisabled, Discard };
     Kind kind = Message;
@@ -82,7 +83,7 @@ struct UserEvent {
 
 class UserLog final : public StatusSink, public Beeper, public Prompter, public WindowInput {
 public:
-    explicit UserLog(const SimDevice& device) : device_(device) {}
+    explicit UserLog(const SimDevice* device) : device_(device) {}
 
     void ShowMessage(std::u16string_view text, Milliseconds duration, bool blocking) override {
         Add({.kind = UserEvent::Message,
@@ -137,10 +138,10 @@ public:
 
 private:
     void Add(UserEvent event) {
-        event.requestsBefore = device_.Requests().size();
+        event.requestsBefore = device_ != nullptr ? device_->Requests().size() : 0;
         events.push_back(std::move(event));
     }
-    const SimDevice& device_;
+    const SimDevice* device_;
 };
 
 // A simulated device on an in-process port with the link already connected to it, and a
@@ -206,7 +207,7 @@ protected:
     InProcessPort port{bus, clock};
     FixedPortCatalogue catalogue{{{1, "COM1"}}};
     CXmit xmit{port, catalogue, clock};
-    UserLog user{device};
+    UserLog user{&device};
     SessionFlags flags;
     TempFolder folder;
 };
