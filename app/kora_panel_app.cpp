@@ -4,6 +4,10 @@
 #include <filesystem>
 
 #include "app/kora_panel_dlg.h"
+#include "firmware/firmware_upgrade.h"
+#include "firmware/ui/widget_input.h"
+#include "platform/qt_beeper.h"
+#include "platform/qt_prompter.h"
 
 namespace vemo {
 
@@ -30,13 +34,23 @@ CKoraPanelApp::CKoraPanelApp(const PanelOptions& options)
 }
 
 int CKoraPanelApp::Run() {
-    // No firmware upgrade is available yet: every run leaves the device as it is, and ends
-    // like every run by clearing the reload request.
-    auto runFirmwareUpgrade = [this] {
-        flags_.FirmwareReloadRequest = false;
-        return false;
+    QtBeeper beeper(clock_);
+    QtPrompter prompter;
+    // The run is only called from the window's connection timer, once the window exists.
+    QWidget* window = nullptr;
+    auto runFirmwareUpgrade = [&] {
+        FirmwareContext context{*xmit_,
+                                info_,
+                                beeper,
+                                prompter,
+                                flags_,
+                                startup_.FirmwareDirectory,
+                                startup_.UiLanguage};
+        WidgetInput input(*window);
+        return RunFirmwareUpgrade(context, input);
     };
     CKoraPanelDlg dialog(startup_, *xmit_, flags_, setting_, info_, runFirmwareUpgrade);
+    window = &dialog;
     dialog.exec();
     return 0;
 }

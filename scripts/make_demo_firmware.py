@@ -8,8 +8,8 @@ DEST/firmware/ gets a model 0x82 image of release 2.3 and DEST/firmware/H3/ a mo
 package of release 2.4 for the simulator's two stock modules. The simulated 0x82 runs the
 version in an installed image's first byte; the simulated 0x78 keeps "VEMO" and the version
 byte at the start of each module, after the 4-byte length of the length-prefixed one.
-With --corrupt one byte of the image and of a module changes after their digests were taken,
-so the tool refuses both.
+With --corrupt the image and "firmware.cfg" change after their digests were taken, so the tool
+refuses both and writes nothing.
 """
 import argparse
 import hashlib
@@ -56,11 +56,10 @@ def main() -> None:
     lines = []
     for *fields, file_name, content in modules:
         lines.append(" ".join(str(f) for f in fields) + f" {file_name} {digest(content)}")
-        broken = args.corrupt and file_name == "encoder.bin"
-        (package / file_name).write_bytes(spoil(content) if broken else content)
+        (package / file_name).write_bytes(content)
     table = ("\r\n".join(lines) + "\r\n").encode("ascii")
-    (package / "firmware.cfg").write_bytes(table)
     (package / "extension.bin").write_bytes((digest(table) + "\r\n").encode("ascii"))
+    (package / "firmware.cfg").write_bytes(spoil(table) if args.corrupt else table)
     print(f"{firmware}: {name}, H3/firmware.cfg with {len(modules)} modules")
 
 
