@@ -31,6 +31,7 @@ SimDevice::SimDevice(SimIdentity identity) : identity(identity) {
     if (identity.ModelCode != 0x82) {
         SimFirmware::AddStockModules(objects, identity.SoftwareVersion);
     }
+    PresetIqTable();
 }
 
 std::vector<OutputPart> SimDevice::Receive(std::span<const std::uint8_t> bytes, Milliseconds now) {
@@ -102,6 +103,10 @@ SimDevice::Reply SimDevice::Answer(std::uint8_t command, std::span<const std::ui
         case command::WriteParameters:
         case command::WriteDone:
             return AnswerParameters(command, payload);
+        case command::CommandLine:
+            return AnswerCommandLine(payload);
+        case command::RemoteFile:
+            return AnswerRemoteFile(payload);
         case command::Restart82:
         case command::Restart78: {
             const std::uint8_t own =

@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "sim/fault_plan.h"
 #include "sim/sim_firmware.h"
+#include "sim/sim_storage.h"
 
 namespace vemo {
 
@@ -63,6 +64,8 @@ public:
     std::vector<std::uint8_t> image;
     // Model 0x82 keeps its parameter block apart from the objects.
     std::vector<std::uint8_t> parameterBlock;
+    // Model 0x82's shell and device files.
+    SimFileSystem fileSystem;
     int writesDone = 0;
     int imagesInstalled = 0;
     int restarts = 0;
@@ -81,6 +84,9 @@ private:
     Reply AnswerObjectAccess(std::span<const std::uint8_t> payload);
     Reply AnswerParameters(std::uint8_t command, std::span<const std::uint8_t> payload);
     void PresetParameters();
+    void PresetIqTable();
+    Reply AnswerCommandLine(std::span<const std::uint8_t> payload);
+    Reply AnswerRemoteFile(std::span<const std::uint8_t> payload);
     Reply Restart(Milliseconds now);
     std::vector<OutputPart> Deliver(const Reply& reply, const Fault& fault) const;
 
