@@ -85,6 +85,31 @@ IMAGE_NAMES = {
 }
 
 
+# Configuration files: the first byte picks the model (odd 0x82, even 0x78), the rest is the file.
+CONFIGURATIONS = {
+    "worked_82": "01 " + WORKED_82,
+    "device_82": "01 " + DEVICE_82,
+    "cut_82": "01 " + DEVICE_82[: 70 * 3],
+    "worked_78": "00 " + WORKED_78,
+    "older_78": "00 " + BLOCKS_78["older"],
+    "bad_signature_78": "00 " + BLOCKS_78["bad_signature"],
+    "cut_78": "00 " + WORKED_78[: 20 * 3],
+    "beyond_buffer_82": "01 " + WORKED_82 + " 00" * 4100,
+    "empty_78": "00",
+}
+
+# ".iqc" files: the count byte, then six bytes a row.
+IQ_ROW = "DA 01 04 27 10 27 "
+IQ_FILES = {
+    "empty_table": "00",
+    "two_rows": "02 " + IQ_ROW + "5A 03 13 27 0D 27",
+    "full_table": "64 " + IQ_ROW * 100,
+    "one_byte_short": "02 " + IQ_ROW + "5A 03 13 27 0D",
+    "count_101": "65 " + IQ_ROW * 101,
+    "trailing_bytes": "01 " + IQ_ROW + "FF FF",
+}
+
+
 def write_corpus(name: str, entries: dict) -> None:
     folder = ROOT / name
     folder.mkdir(parents=True, exist_ok=True)
@@ -106,6 +131,8 @@ def main() -> None:
     write_text_corpus("module_table", MODULE_TABLES)
     write_text_corpus("digest_line", DIGEST_LINES)
     write_text_corpus("image_name", IMAGE_NAMES)
+    write_corpus("configuration_file_loader", CONFIGURATIONS)
+    write_corpus("iq_file_loader", IQ_FILES)
 
 
 if __name__ == "__main__":
