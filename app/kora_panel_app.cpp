@@ -6,7 +6,7 @@
 #include "app/kora_panel_dlg.h"
 #include "firmware/firmware_upgrade.h"
 #include "firmware/ui/widget_input.h"
-#include "platform/qt_beeper.h"
+#include "platform/tone_beeper.h"
 #include "platform/qt_prompter.h"
 
 namespace vemo {
@@ -34,7 +34,7 @@ CKoraPanelApp::CKoraPanelApp(const PanelOptions& options)
 }
 
 int CKoraPanelApp::Run() {
-    QtBeeper beeper(clock_);
+    ToneBeeper beeper(clock_);
     QtPrompter prompter;
     // The run is only called from the window's connection timer, once the window exists.
     QWidget* window = nullptr;

@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev qt6-base-dev qt6-serialport-dev xvfb xauth imagemagick x11-apps x11-utils
-          fonts-dejavu-core python3)
+          libbenchmark-dev qt6-base-dev qt6-serialport-dev libasound2 xvfb xauth imagemagick
+          x11-apps x11-utils fonts-dejavu-core python3)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

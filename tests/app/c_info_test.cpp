@@ -6,7 +6,6 @@
 #include <QProgressBar>
 
 #include "app/dialog_control.h"
-#include "platform/qt_beeper.h"
 #include "sim/virtual_clock.h"
 
 namespace vemo {
@@ -80,13 +79,6 @@ TEST_F(StatusPanelTest, PositionBeyondTheRangeStopsAtTheEnd) {
     EXPECT_EQ(Bar().value(), 100);
     info.ShowProgress(100, -5);
     EXPECT_EQ(Bar().value(), 0);
-}
-
-TEST(WindowBeeper, KeepsTheBeepsDuration) {
-    VirtualClock clock;
-    QtBeeper beeper(clock);
-    beeper.Beep(880, 200ms);
-    EXPECT_EQ(clock.Now(), 200ms);
 }
 
 }  // namespace
