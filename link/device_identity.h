@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -17,6 +18,12 @@ struct DeviceIdentity {
     // Model 0x82 has its own behaviour; every other code behaves as model 0x78.
     bool IsModel82() const { return ModelCode == kModel82; }
 };
+
+// An identification reply: model code, software version, DeviceStatus, hardware version.
+inline constexpr std::size_t kDeviceStatusByte = 2;
+// DeviceStatus of a model 0x78 whose parameters were changed on the device itself since the
+// tool last read them.
+inline constexpr std::uint8_t kStatusParametersChanged = 2;
 
 inline bool IsKnownModel(std::uint8_t code) {
     return code == kModel82 || code == kModel78;

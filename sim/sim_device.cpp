@@ -1,6 +1,7 @@
 #include "sim/sim_device.h"
 
 #include "link/command_codes.h"
+#include "link/device_identity.h"
 
 namespace vemo {
 
@@ -91,7 +92,9 @@ SimDevice::Reply SimDevice::Answer(std::uint8_t command, std::span<const std::ui
     switch (command) {
         case command::Identify: {
             Reply reply;
-            reply.payload = {identity.ModelCode, identity.SoftwareVersion, identity.DeviceStatus};
+            const std::uint8_t status =
+                parametersChanged_ ? kStatusParametersChanged : identity.DeviceStatus;
+            reply.payload = {identity.ModelCode, identity.SoftwareVersion, status};
             if (identity.ReportsHardware) {
                 reply.payload.push_back(identity.HardwareVersion);
             }
@@ -185,6 +188,9 @@ SimDevice::Reply SimDevice::AnswerObjectAccess(std::span<const std::uint8_t> pay
     }
     if (sub == object_access::Read && payload.size() == 3 && openMode_ == OpenMode::Reading) {
         const std::vector<std::uint8_t>& object = objects[openObject_];
+        if (openObject_ == object_id::CurrentParameters) {
+            parametersChanged_ = false;
+        }
         const std::size_t count = std::min<std::size_t>(word(), object.size() - position_);
         Reply reply;
         reply.payload.assign(object.begin() + static_cast<std::ptrdiff_t>(position_),

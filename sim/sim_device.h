@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <span>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "link/frame_codec.h"
+#include "params/parameter_set.h"
 #include "platform/clock.h"
 #include "sim/fault_plan.h"
 #include "sim/sim_firmware.h"
@@ -30,6 +32,12 @@ struct LoggedRequest {
     Milliseconds time{0};
     std::uint8_t command = 0;  // high nibble of the header
     std::vector<std::uint8_t> payload;
+};
+
+// A parameter block as the device holds it, decoded for its model.
+struct DecodedBlock {
+    ParameterSet set;
+    BlockImage image;  // model 0x82 only: the whole block field by field
 };
 
 // Bytes the device sends, after a pause counted from the previous part.
@@ -70,6 +78,13 @@ public:
     int imagesInstalled = 0;
     int restarts = 0;
 
+    // The current parameters, as the tool would read them now.
+    DecodedBlock StoredParameters() const;
+    // A change made on the device itself, at its own controls: `edit` is applied to the current
+    // parameters, and identification replies report kStatusParametersChanged until the tool
+    // has read them.
+    void ChangeParametersOnDevice(const std::function<void(ParameterSet&)>& edit);
+
     const std::vector<LoggedRequest>& Requests() const { return requests_; }
     void ClearRequests() { requests_.clear(); }
 
@@ -87,6 +102,8 @@ private:
     void PresetIqTable();
     Reply AnswerCommandLine(std::span<const std::uint8_t> payload);
     Reply AnswerRemoteFile(std::span<const std::uint8_t> payload);
+    std::vector<std::uint8_t>& CurrentBlock();
+    const std::vector<std::uint8_t>& CurrentBlock() const;
     Reply Restart(Milliseconds now);
     std::vector<OutputPart> Deliver(const Reply& reply, const Fault& fault) const;
 
@@ -99,6 +116,8 @@ private:
     OpenMode openMode_ = OpenMode::None;
     std::uint16_t openObject_ = 0;
     std::size_t position_ = 0;
+
+    bool parametersChanged_ = false;
 };
 
 }  // namespace vemo

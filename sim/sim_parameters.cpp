@@ -1,5 +1,6 @@
 // The simulated device's parameter block: model 0x82's read and write commands on a stored
-// block, model 0x78's blocks as objects 590 and 595, and the values both start with.
+// block, model 0x78's blocks as objects 590 and 595, the values both start with, and changes
+// made on the device itself.
 #include "sim/sim_parameters.h"
 
 #include <array>
@@ -84,7 +85,38 @@ SimDevice::Reply SimDevice::AnswerParameters(std::uint8_t command,
         parameterBlock.assign(payload.begin(), payload.end());
         return {};
     }
+    parametersChanged_ = false;
     return {true, parameterBlock};
+}
+
+std::vector<std::uint8_t>& SimDevice::CurrentBlock() {
+    return identity.ModelCode == kModel82 ? parameterBlock : objects[object_id::CurrentParameters];
+}
+
+const std::vector<std::uint8_t>& SimDevice::CurrentBlock() const {
+    static const std::vector<std::uint8_t> none;
+    if (identity.ModelCode == kModel82) {
+        return parameterBlock;
+    }
+    const auto it = objects.find(object_id::CurrentParameters);
+    return it == objects.end() ? none : it->second;
+}
+
+DecodedBlock SimDevice::StoredParameters() const {
+    DecodedBlock decoded;
+    ParseParameterBlock(identity.ModelCode, CurrentBlock(), decoded.set, decoded.image);
+    return decoded;
+}
+
+void SimDevice::ChangeParametersOnDevice(const std::function<void(ParameterSet&)>& edit) {
+    DecodedBlock decoded = StoredParameters();
+    edit(decoded.set);
+    std::array<std::uint8_t, kBlockCapacity> block{};
+    std::size_t length = 0;
+    if (BuildParameterBlock(identity.ModelCode, decoded.set, decoded.image, block, length)) {
+        CurrentBlock().assign(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(length));
+    }
+    parametersChanged_ = true;
 }
 
 }  // namespace vemo

@@ -40,5 +40,25 @@ TEST(SimParameters, Model78KeepsItsBlocksAsObjectsAndRefusesTheParameterCommands
     EXPECT_EQ(device.writesDone, 1);
 }
 
+TEST(SimParameters, AChangeOnTheDeviceIsReportedUntilTheToolReadsIt) {
+    for (const std::uint8_t model : {kModel82, kModel78}) {
+        SimDevice device(SimIdentity{model, 23, 0, 3, true});
+        const Bytes quiet = BuildFrame(0xF0, Bytes{model, 23, 0, 3});
+        EXPECT_EQ(Ask(device, command::Identify), quiet);
+        device.ChangeParametersOnDevice([](ParameterSet& set) { set.Frequency = 650000; });
+        EXPECT_EQ(device.StoredParameters().set.Frequency, 650000);
+        const Bytes changed = BuildFrame(0xF0, Bytes{model, 23, kStatusParametersChanged, 3});
+        EXPECT_EQ(Ask(device, command::Identify), changed);
+        EXPECT_EQ(Ask(device, command::Identify), changed) << "until read";
+        if (model == kModel82) {
+            Ask(device, command::ReadParameters);
+        } else {
+            Ask(device, command::ObjectAccess, Hex("01 4E 02"));
+            Ask(device, command::ObjectAccess, Hex("03 00 01"));
+        }
+        EXPECT_EQ(Ask(device, command::Identify), quiet) << int{model};
+    }
+}
+
 }  // namespace
 }  // namespace vemo
