@@ -6,8 +6,6 @@
 #include "app/kora_panel_dlg.h"
 #include "firmware/firmware_upgrade.h"
 #include "firmware/ui/widget_input.h"
-#include "platform/tone_beeper.h"
-#include "platform/qt_prompter.h"
 
 namespace vemo {
 
@@ -31,25 +29,25 @@ CKoraPanelApp::CKoraPanelApp(const PanelOptions& options)
     preferred.insert(preferred.end(), options.ports.begin(), options.ports.end());
     catalogue_ = std::make_unique<SystemPortCatalogue>(std::move(preferred));
     xmit_ = std::make_unique<CXmit>(port_, *catalogue_, clock_);
+    setting_ = std::make_unique<CSetting>(
+        PanelContext{startup_, *xmit_, flags_, beeper_, info_, prompter_});
 }
 
 int CKoraPanelApp::Run() {
-    ToneBeeper beeper(clock_);
-    QtPrompter prompter;
     // The run is only called from the window's connection timer, once the window exists.
     QWidget* window = nullptr;
     auto runFirmwareUpgrade = [&] {
         FirmwareContext context{*xmit_,
                                 info_,
-                                beeper,
-                                prompter,
+                                beeper_,
+                                prompter_,
                                 flags_,
                                 startup_.FirmwareDirectory,
                                 startup_.UiLanguage};
         WidgetInput input(*window);
         return RunFirmwareUpgrade(context, input);
     };
-    CKoraPanelDlg dialog(startup_, *xmit_, flags_, setting_, info_, runFirmwareUpgrade);
+    CKoraPanelDlg dialog(startup_, *xmit_, flags_, *setting_, info_, runFirmwareUpgrade);
     window = &dialog;
     dialog.exec();
     return 0;

@@ -8,7 +8,9 @@
 #include "app/startup_values.h"
 #include "link/cxmit.h"
 #include "params/panel/c_setting.h"
+#include "platform/qt_prompter.h"
 #include "platform/qt_serial_port.h"
+#include "platform/tone_beeper.h"
 #include "sim/pty_device.h"
 
 namespace vemo {
@@ -30,8 +32,10 @@ private:
     std::unique_ptr<SystemPortCatalogue> catalogue_;
     std::unique_ptr<CXmit> xmit_;
     SessionFlags flags_;
+    ToneBeeper beeper_{clock_};
+    QtPrompter prompter_;
     CInfo info_{clock_};
-    CSetting setting_{startup_};
+    std::unique_ptr<CSetting> setting_;
 };
 
 }  // namespace vemo

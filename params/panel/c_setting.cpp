@@ -1,19 +1,32 @@
 #include "params/panel/c_setting.h"
 
+#include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QStringList>
 #include <QTimerEvent>
 #include <array>
 #include <utility>
 
 #include "app/dialog_control.h"
+#include "app/session_flags.h"
 #include "app/startup_values.h"
 #include "app/translations.h"
+#include "firmware/upgrade_rules.h"
+#include "params/panel_control_ids.h"
+#include "params/parameter_block.h"
+#include "platform/prompter.h"
 #include "ui_template_129_settings_panel.h"
 
 namespace vemo {
 
 namespace {
+
+using namespace panel_id;
 
 // Labels that speak the interface language: control id and the translation row, in the
 // order they are set. Rows 24 and 25 serve both the network and the service fields.
@@ -22,6 +35,20 @@ constexpr std::array<std::pair<int, int>, 24> kTranslatedLabels = {{
     {1039, 17}, {1040, 18}, {1041, 19}, {1042, 20}, {1043, 21}, {1045, 22}, {1062, 23}, {1046, 24},
     {1047, 25}, {1048, 26}, {1049, 24}, {1050, 25}, {1051, 27}, {1052, 28}, {1053, 29}, {1054, 30},
 }};
+
+// In view of the maker's staff only.
+constexpr std::array kManufacturerControls = {ReferenceLabel,       ReferenceField,
+                                              DefaultCountryLabel,  DefaultCountryList,
+                                              FirmwareReloadButton, IqTableView};
+
+constexpr int kPictureTickEvery = 16;
+constexpr int kLevelTickEvery = 5;
+// From hardware version 3 on, model 0x78 has an IQ calibration table.
+constexpr int kFirstIqHardware = 3;
+constexpr int kDefaultsStoredHz = 880;
+constexpr Milliseconds kDefaultsStoredBeep{200};
+// The status poll's reply is copied into a buffer of this size.
+constexpr std::size_t kPollReplySize = 8;
 
 // A label is a static text, or the title of a group box (Network, Service).
 void SetCaption(QWidget& control, const QString& text) {
@@ -32,52 +59,274 @@ void SetCaption(QWidget& control, const QString& text) {
     }
 }
 
+void FillList(QComboBox& list, const QStringList& entries) {
+    list.clear();
+    list.addItems(entries);
+}
+
+// The template has every control the panel names; tests make sure of it.
+template <class Control = QWidget>
+Control& Find(const QWidget& panel, int id) {
+    return *FindControl<Control>(panel, id);
+}
+
+QString ToQString(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
 }  // namespace
 
-CSetting::CSetting(const StartupValues& startup, QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::Template129>()), startup_(startup) {
+CSetting::CSetting(const PanelContext& context, QWidget* parent)
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::Template129>()),
+      context_(context),
+      exchange_(context.xmit, context.beeper, context.status, context.startup.UiLanguage) {
     ui_->setupUi(this);
     fullSize_ = size();
+    ConnectNotifications();
     hide();
 }
 
 CSetting::~CSetting() = default;
 
+void CSetting::ConnectNotifications() {
+    const auto edited = [this] { cycle_.Schedule(ApplyCycle::kAfterEdit); };
+    for (const ControlBinding& binding : PanelBindings()) {
+        switch (binding.kind) {
+            case ControlKind::List:
+                // Only the user's choices count: the panel's own selections raise nothing.
+                if (binding.id == DefaultCountryList) {
+                    connect(&Find<QComboBox>(*this, binding.id), &QComboBox::activated, this,
+                            &CSetting::OnDefaultCountryPicked);
+                } else {
+                    connect(&Find<QComboBox>(*this, binding.id), &QComboBox::activated, this,
+                            edited);
+                }
+                break;
+            case ControlKind::Slider: {
+                auto& slider = Find<QSlider>(*this, binding.id);
+                connect(&slider, &QSlider::actionTriggered, this, &CSetting::RefreshLabels);
+                slider.installEventFilter(this);
+                break;
+            }
+            case ControlKind::Number:
+            case ControlKind::Text:
+                // Text the panel shows raises this as typing does; each parse ends by clearing
+                // the countdown again.
+                connect(&Find<QLineEdit>(*this, binding.id), &QLineEdit::textChanged, this, edited);
+                break;
+        }
+    }
+    connect(&Find<QPushButton>(*this, SetDefaultsButton), &QPushButton::clicked, this,
+            [this] { cycle_.RequestDefaults(); });
+    connect(&Find<QPushButton>(*this, FirmwareReloadButton), &QPushButton::clicked, this,
+            [this] { RequestFirmwareReload(context_.flags); });
+}
+
 void CSetting::FirstSetUp() {
+    for (const ControlBinding& binding : PanelBindings()) {
+        if (binding.kind == ControlKind::Slider) {
+            auto& slider = Find<QSlider>(*this, binding.id);
+            slider.setRange(binding.low, binding.high);
+            slider.setTickInterval(binding.id == LevelSlider ? kLevelTickEvery : kPictureTickEvery);
+        } else if (binding.kind == ControlKind::Text) {
+            Find<QLineEdit>(*this, binding.id).setMaxLength(binding.high);
+        }
+    }
     TranslateLabels();
+    for (int id : kManufacturerControls) {
+        Find(*this, id).setVisible(context_.startup.ManufacturerMode);
+    }
+    // The IQ table's columns and the logo list are set up here once the panel has them.
 }
 
 void CSetting::TranslateLabels() {
     for (const auto& [controlId, messageId] : kTranslatedLabels) {
         if (QWidget* control = FindControl(*this, controlId)) {
-            SetCaption(*control,
-                       QString::fromStdU16String(Translate(messageId, startup_.UiLanguage)));
+            SetCaption(*control, ToQString(Translate(messageId, context_.startup.UiLanguage)));
         }
     }
 }
 
-void CSetting::SetUpForDevice(const DeviceIdentity& /*identity*/) {
+void CSetting::SetUpForDevice(const DeviceIdentity& identity) {
+    const bool model82 = identity.IsModel82();
+    Find(*this, IqTableView).setEnabled(identity.HardwareVersion >= kFirstIqHardware);
+    FillList(Find<QComboBox>(*this, DefaultCountryList),
+             model82 ? QStringList{"FRENCH", "ENGLISH", "ITALIAN", "DEUTSCH", "ESPANOL", "POLSKI"}
+                     : QStringList{"FRENCH", "ENGLISH", "ITALIAN", "DEUTSCH", "POLSKI", "ESPANOL"});
+    FillList(Find<QComboBox>(*this, LcnTypeList),
+             model82 ? QStringList{"EACEM", "ITC", "NORDIG"} : QStringList{"EACEM", "ITC"});
+    FillList(Find<QComboBox>(*this, PictureFormatList),
+             model82 ? QStringList{"16/9", "4/3"} : QStringList{"4/3", "16/9"});
+    for (int id : {VideoCodecList, AudioCodecList, EitNameField, EitTextField}) {
+        Find(*this, id).setEnabled(model82);
+    }
+    // IQ files serve model 0x78 only, whatever its hardware version.
+    for (int id : {IqFromFileButton, IqToFileButton}) {
+        Find(*this, id).setEnabled(!model82);
+    }
+    if (model82) {
+        members_.image.VideoCodec = 1;  // MPEG2-SD
+        members_.image.AudioCodec = 1;  // MPEG1-L2
+        members_.image.EitName.clear();
+        members_.image.EitText.clear();
+    }
     show();
+    cycle_.Reset();
+    cycleRunning_ = true;
     timers_.Arm(kCycleTimer, kFirstCyclePeriod);
+    // The IQ calibration table is read here once the panel has one.
+    ReadParameterBlock();
 }
 
 void CSetting::StopTimer() {
+    cycleRunning_ = false;
     timers_.Stop(kCycleTimer);
 }
 
 int CSetting::UpperAreaHeight() const {
-    return ui_->idc1072->height();
+    return Find(*this, UpperAreaFrame).height();
+}
+
+void CSetting::ReadParameterBlock() {
+    valuesKnown_ =
+        exchange_.ReadParameterBlock(members_.set, members_.image) == BlockOutcome::Complete;
+    FinishParse();
+}
+
+void CSetting::ParseBlock(std::span<const std::uint8_t> block) {
+    if (exchange_.ParseBlock(block, members_.set, members_.image) == BlockOutcome::Complete) {
+        valuesKnown_ = true;
+    }
+    FinishParse();
+}
+
+void CSetting::FinishParse() {
+    if (context_.xmit.Identity().IsModel82()) {
+        Find<QComboBox>(*this, LogosList).setEditText(ToQString(members_.image.LogoName));
+    }
+    ShowMembers(members_, widgets_);
+    RefreshLabels();
+    // Showing the values raised the same notifications as editing them: nothing is pending.
+    cycle_.Clear();
+}
+
+std::uint16_t CSetting::BuildBlock(std::span<std::uint8_t, kBlockCapacity> block) {
+    ReadPanel();
+    // The logo goes with the defaults only; an ordinary write sends the one last read.
+    if (cycle_.DefaultsRequested()) {
+        members_.image.LogoName = Find<QComboBox>(*this, LogosList).currentText().toStdU16String();
+    }
+    std::size_t length = 0;
+    if (!BuildParameterBlock(context_.xmit.Identity().ModelCode, members_.set, members_.image,
+                             block, length)) {
+        return 0;
+    }
+    return static_cast<std::uint16_t>(length);
+}
+
+void CSetting::WriteParameterBlock(ParameterSlot slot) {
+    std::array<std::uint8_t, kBlockCapacity> block{};
+    const std::uint16_t length = BuildBlock(block);
+    if (length != 0) {
+        exchange_.WriteParameterBlock(slot, std::span(block).first(length));
+    }
+    cycle_.Clear();
+    ReadParameterBlock();
+}
+
+bool CSetting::StoreDefaults() {
+    // Model 0x82 stores its defaults with device command lines, the logo upload and a restart.
+    // The panel does not run that store yet: nothing is sent.
+    return false;
+}
+
+void CSetting::ReadPanel() {
+    const std::optional<InputProblem> problem = ReadControls(widgets_, members_);
+    if (!problem) {
+        return;
+    }
+    context_.prompter.ShowMessageBox(problem->message);
+    if (QWidget* control = FindControl(*this, problem->controlId)) {
+        control->setFocus();
+    }
+}
+
+void CSetting::RefreshLabels() {
+    ReadPanel();
+    const ParameterSet& set = members_.set;
+    Find<QLabel>(*this, LevelValue).setText(ToQString(LevelText(set.LevelPosition)));
+    Find<QLabel>(*this, LightValue).setText(QString::number(set.Light));
+    Find<QLabel>(*this, ContrastValue).setText(QString::number(set.Contrast));
+    Find<QLabel>(*this, SaturationValue).setText(QString::number(set.Saturation));
+    cycle_.Schedule(ApplyCycle::kAfterSliderMove);
+}
+
+void CSetting::OnDefaultCountryPicked() {
+    ReadPanel();
+    members_.set.Country = members_.set.DefaultCountry;
+    cycle_.Schedule(ApplyCycle::kAfterEdit);
+}
+
+void CSetting::WriteCurrentParameters() {
+    WriteParameterBlock(ParameterSlot::Current);
+}
+
+void CSetting::StoreDefaultParameters() {
+    if (context_.xmit.Identity().IsModel82()) {
+        StoreDefaults();
+    } else {
+        WriteParameterBlock(ParameterSlot::Default);
+    }
+}
+
+void CSetting::SignalDefaultsStored() {
+    context_.beeper.Beep(kDefaultsStoredHz, kDefaultsStoredBeep);
+}
+
+bool CSetting::PollReportsChange() {
+    std::array<std::uint8_t, kPollReplySize> reply{};
+    if (context_.xmit.PollStatus(reply) == 0) {
+        return false;
+    }
+    // Model 0x82 announces nothing this way.
+    return context_.xmit.Identity().ModelCode == kModel78 &&
+           reply[kDeviceStatusByte] == kStatusParametersChanged;
 }
 
 void CSetting::OnTimer(int id) {
     timers_.Stop(id);
-    // The apply-and-poll cycle runs here and arms the next tick.
+    cycle_.Tick(*this);
+    // A message box of this tick lets the link watch run; if it dropped the connection
+    // meanwhile, the cycle stays stopped.
+    if (cycleRunning_) {
+        timers_.Arm(kCycleTimer, kCyclePeriod);
+    }
 }
 
 void CSetting::timerEvent(QTimerEvent* event) {
     if (!timers_.Deliver(event->timerId(), [this](int id) { OnTimer(id); })) {
         QWidget::timerEvent(event);
     }
+}
+
+void CSetting::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+bool CSetting::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        cycle_.Schedule(ApplyCycle::kAfterEdit);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace vemo

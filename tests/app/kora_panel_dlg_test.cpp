@@ -12,6 +12,8 @@
 #include "link/cxmit.h"
 #include "params/panel/c_setting.h"
 #include "sim/in_process_port.h"
+#include "support/answering_prompter.h"
+#include "support/recording_user.h"
 
 namespace vemo {
 namespace {
@@ -82,7 +84,9 @@ protected:
     SessionFlags flags;
     StartupValues startup;
     CInfo info{clock};
-    CSetting setting{startup};
+    test::RecordingBeeper beeper;
+    test::AnsweringPrompter prompter;
+    CSetting setting{PanelContext{startup, xmit, flags, beeper, info, prompter}};
     int upgradeRuns = 0;
     bool upgradeRestartsDevice = false;
     std::unique_ptr<CKoraPanelDlg> dialog;

@@ -9,9 +9,8 @@
 #include <string>
 
 #include "app/c_info.h"
-#include "app/startup_values.h"
 #include "params/panel/c_setting.h"
-#include "sim/virtual_clock.h"
+#include "support/panel_rig.h"
 
 namespace vemo {
 namespace {
@@ -42,10 +41,9 @@ TEST(Screenshot, ConnectedWindowOfModel78InNormalMode) {
     ASSERT_FALSE(image.isNull());
     // Xvfb runs no window manager, so the window has no frame: its picture is the panels
     // and the 20 pixels the layout adds.
-    StartupValues startup;
-    VirtualClock clock;
-    const CSetting setting(startup);
-    const CInfo info(clock);
+    test::PanelRig rig;
+    const CSetting setting(rig.Context());
+    const CInfo info(rig.clock);
     EXPECT_EQ(image.width(), setting.FullSize().width());
     EXPECT_EQ(image.height(), setting.UpperAreaHeight() + info.height() + 20);
 

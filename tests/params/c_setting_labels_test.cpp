@@ -7,6 +7,7 @@
 #include "app/startup_values.h"
 #include "app/translations.h"
 #include "params/panel/c_setting.h"
+#include "support/panel_rig.h"
 
 namespace vemo {
 namespace {
@@ -35,9 +36,9 @@ TEST(SettingsPanelLabels, SpeakTheInterfaceLanguage) {
         {1049, 24}, {1050, 25}, {1051, 27}, {1052, 28}, {1053, 29}, {1054, 30},
     };
     for (int language = kEnglish; language <= kSpanish; ++language) {
-        StartupValues startup;
-        startup.UiLanguage = language;
-        CSetting panel(startup);
+        test::PanelRig rig;
+        rig.startup.UiLanguage = language;
+        CSetting panel(rig.Context());
         panel.FirstSetUp();
         for (const auto& [control, row] : labels) {
             EXPECT_EQ(Caption(panel, control), QString::fromStdU16String(Translate(row, language)))
@@ -60,9 +61,9 @@ TEST(SettingsPanelLabels, TextsThatAreEasyToGetWrong) {
         {kPolish, 1033, u"Czest. (khz):"}, {kGerman, 1045, u"Netzwerk"},
     };
     for (const Case& c : cases) {
-        StartupValues startup;
-        startup.UiLanguage = c.language;
-        CSetting panel(startup);
+        test::PanelRig rig;
+        rig.startup.UiLanguage = c.language;
+        CSetting panel(rig.Context());
         panel.FirstSetUp();
         EXPECT_EQ(Caption(panel, c.control), Text(c.text)) << c.control << "/" << c.language;
     }
