@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "params/block_corrections.h"
+#include "params/integer_text.h"
 #include "params/output_level.h"
 #include "params/panel_control_ids.h"
 
@@ -99,10 +100,6 @@ constexpr std::array kChecks = {
     NetworkIdField,    ServiceIdField, LcnField,         PmtPidField,     VideoPidField,
     VideoBitrateField, AudioPidField,  NetworkNameField, ServiceNameField};
 constexpr std::array kLateChecks = {ReferenceField, EitNameField, EitTextField};
-
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f';
-}
 
 std::u16string RangeMessage(const ControlBinding& binding) {
     return u"Enter an integer between " + DecimalText(binding.low) + u" and " +
@@ -210,33 +207,15 @@ void ShowMembers(const PanelMembers& shown, PanelControls& controls) {
 }
 
 std::optional<std::int32_t> ParseFieldInteger(std::u16string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) {
-        ++i;
+    const LeadingInteger scanned = ScanLeadingInteger(text);
+    std::size_t at = scanned.end;
+    while (at < text.size() && IsBlank(text[at])) {
+        ++at;
     }
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    const std::size_t firstDigit = i;
-    std::int64_t magnitude = 0;
-    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') {
-        magnitude = magnitude * 10 + (text[i] - u'0');
-        if (magnitude > kLimit) {
-            return std::nullopt;
-        }
-        ++i;
-    }
-    if (i == firstDigit) {
-        return std::nullopt;
-    }
-    while (i < text.size() && IsBlank(text[i])) {
-        ++i;
-    }
-    const std::int64_t value = negative ? -magnitude : magnitude;
-    if (i != text.size() || value > std::numeric_limits<std::int32_t>::max()) {
+    const std::int64_t value = scanned.negative ? -scanned.magnitude : scanned.magnitude;
+    if (!scanned.hasDigits || at != text.size() ||
+        value > std::numeric_limits<std::int32_t>::max() ||
+        value < std::numeric_limits<std::int32_t>::min()) {
         return std::nullopt;
     }
     return static_cast<std::int32_t>(value);

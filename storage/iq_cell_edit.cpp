@@ -1,34 +1,17 @@
 #include "storage/iq_cell_edit.h"
 
 #include <algorithm>
-#include <limits>
+
+#include "params/integer_text.h"
 
 namespace vemo {
 
-namespace {
-
-bool IsWhiteSpace(char16_t c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
-}
-
-}  // namespace
-
 std::int32_t ParseCellValue(std::u16string_view text) {
-    std::size_t at = 0;
-    while (at < text.size() && IsWhiteSpace(text[at])) {
-        ++at;
-    }
-    bool negative = false;
-    if (at < text.size() && (text[at] == u'-' || text[at] == u'+')) {
-        negative = text[at] == u'-';
-        ++at;
-    }
-    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    std::int64_t magnitude = 0;
-    for (; at < text.size() && text[at] >= u'0' && text[at] <= u'9'; ++at) {
-        magnitude = std::min(magnitude * 10 + (text[at] - u'0'), kLimit);
-    }
-    const std::int64_t value = negative ? -magnitude : std::min(magnitude, kLimit - 1);
+    // Out of range, "%d" is undefined; the nearest end is what a user expects.
+    const LeadingInteger scanned = ScanLeadingInteger(text);
+    const std::int64_t value = scanned.negative
+                                   ? -std::min(scanned.magnitude, kInt32MagnitudeLimit)
+                                   : std::min(scanned.magnitude, kInt32MagnitudeLimit - 1);
     return static_cast<std::int32_t>(value);
 }
 

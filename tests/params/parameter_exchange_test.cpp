@@ -11,6 +11,7 @@
 #include "sim/sim_parameters.h"
 #include "support/recording_user.h"
 #include "support/scripted_port.h"
+#include "support/sim_line.h"
 
 namespace vemo {
 namespace {
@@ -20,30 +21,10 @@ using test::Concat;
 using test::Hex;
 
 // A connected device of one model on the in-process line, and the exchange over it.
-class ExchangeFixture {
+class ExchangeFixture : public test::SimLine {
 public:
-    explicit ExchangeFixture(std::uint8_t model) {
-        device.identity.ModelCode = model;
-        bus.AddPort("COM0", &device);
-        EXPECT_TRUE(xmit.FindDevice());
-        device.ClearRequests();
-    }
+    explicit ExchangeFixture(std::uint8_t model) : SimLine(SimIdentity{.ModelCode = model}) {}
 
-    // The log as (command, payload) pairs, for comparing whole sequences.
-    std::vector<std::pair<std::uint8_t, Bytes>> Sent() const {
-        std::vector<std::pair<std::uint8_t, Bytes>> sent;
-        for (const LoggedRequest& request : device.Requests()) {
-            sent.emplace_back(request.command, request.payload);
-        }
-        return sent;
-    }
-
-    VirtualClock clock;
-    SimDevice device;
-    SimBus bus;
-    InProcessPort port{bus, clock};
-    test::AnyPortCatalogue catalogue;
-    CXmit xmit{port, catalogue, clock};
     test::RecordingBeeper beeper;
     test::RecordingStatusSink status;
     ParameterExchange exchange{xmit, beeper, status, kEnglish};
