@@ -10,7 +10,6 @@
 #include "sim/in_process_port.h"
 #include "sim/sim_parameters.h"
 #include "support/recording_user.h"
-#include "support/scripted_port.h"
 #include "support/sim_line.h"
 
 namespace vemo {
