@@ -91,21 +91,29 @@ bool CXmit::AcceptIdentification() {
     return true;
 }
 
+bool CXmit::ProbePort(std::uint8_t number) {
+    port_.Close();
+    const std::optional<std::string> name = catalogue_.PortName(number);
+    if (!name || !port_.Open(*name)) {
+        return false;
+    }
+    if (Transact(command::Identify, {}, timeouts::Short) && AcceptIdentification() &&
+        identity_.SoftwareVersion != 0) {
+        return true;
+    }
+    port_.Close();
+    return false;
+}
+
 bool CXmit::FindDevice() {
     port_.Close();
     catalogue_.Refresh();
     std::uint8_t number = portNumber_;
     do {
-        const std::optional<std::string> name = catalogue_.PortName(number);
-        if (name && port_.Open(*name)) {
-            const bool found = Transact(command::Identify, {}, timeouts::Short) &&
-                               AcceptIdentification() && identity_.SoftwareVersion != 0;
-            if (found) {
-                portNumber_ = number;
-                linkLost_ = false;
-                return true;
-            }
-            port_.Close();
+        if (ProbePort(number)) {
+            portNumber_ = number;
+            linkLost_ = false;
+            return true;
         }
         number = static_cast<std::uint8_t>(number + 1);
     } while (number != portNumber_);

@@ -57,6 +57,12 @@ public:
     // False when none did; no port is then open.
     bool FindDevice();
 
+    // One step of the scan: opens the port of `number` and asks its device to identify itself.
+    // True, with the port left open, when it did; otherwise the port is closed. Remembers
+    // nothing, so listing every device on the machine does not move the next scan's start.
+    // The catalogue is not refreshed here.
+    bool ProbePort(std::uint8_t number);
+
     // Asks the open port's device to identify itself again. Returns its software version, 0
     // on failure (identity unchanged). The reply payload is copied into `destination`, cut to
     // its size.
