@@ -6,6 +6,7 @@
 #include "app/kora_panel_dlg.h"
 #include "firmware/firmware_upgrade.h"
 #include "firmware/ui/widget_input.h"
+#include "sim/sim_options.h"
 
 namespace vemo {
 
@@ -13,11 +14,7 @@ CKoraPanelApp::CKoraPanelApp(const PanelOptions& options)
     : startup_(LoadStartupValues(std::filesystem::current_path())) {
     std::vector<std::string> preferred;
     if (options.simulateModel) {
-        SimIdentity identity;
-        identity.ModelCode = *options.simulateModel;
-        identity.SoftwareVersion = options.simulateModel == kModel82 ? 22 : 23;
-        identity.HardwareVersion = options.simulateModel == kModel82 ? 0 : 3;
-        simulatedDevice_ = std::make_unique<SimDevice>(identity);
+        simulatedDevice_ = std::make_unique<SimDevice>(SimulatedIdentity(*options.simulateModel));
         simulatedLine_ = std::make_unique<PtyDevice>(*simulatedDevice_, PtyDevice::Options{});
         if (simulatedLine_->Start()) {
             preferred.push_back(simulatedLine_->Path());

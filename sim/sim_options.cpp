@@ -18,6 +18,14 @@ bool ParseByte(const std::string& text, std::uint8_t& value) {
 }
 }  // namespace
 
+SimIdentity SimulatedIdentity(std::uint8_t model) {
+    SimIdentity identity;
+    identity.ModelCode = model;
+    identity.SoftwareVersion = model == kModel82 ? 22 : 23;
+    identity.HardwareVersion = model == kModel82 ? 0 : 3;
+    return identity;
+}
+
 bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];

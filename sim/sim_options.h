@@ -21,6 +21,10 @@ inline constexpr const char* kSimOptionsUsage =
     "  --hw      hardware version (default 0; 3 or later enables the IQ table on 0x78)\n"
     "  --paced   send at the real line rate, 115200 baud\n";
 
+// The device a program's --simulate MODEL starts: model 0x82 at software 2.2 without a
+// hardware version, model 0x78 at 2.3 on hardware 3 (which has the IQ table).
+SimIdentity SimulatedIdentity(std::uint8_t model);
+
 bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& error);
 
 }  // namespace vemo
