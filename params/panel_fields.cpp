@@ -110,23 +110,9 @@ std::u16string LengthMessage(const ControlBinding& binding) {
     return u"Enter no more than " + DecimalText(binding.high) + u" characters.";
 }
 
-std::optional<InputProblem> Check(const ControlBinding& binding, PanelMembers& members) {
-    if (binding.kind == ControlKind::Text) {
-        if (binding.text(members).size() > static_cast<std::size_t>(binding.high)) {
-            return InputProblem{binding.id, LengthMessage(binding)};
-        }
-        return std::nullopt;
-    }
-    const std::int32_t value = binding.number(members);
-    if (value < binding.low || value > binding.high) {
-        return InputProblem{binding.id, RangeMessage(binding)};
-    }
-    return std::nullopt;
-}
-
 std::optional<InputProblem> FirstFailedCheck(std::span<const int> ids, PanelMembers& members) {
     for (int id : ids) {
-        if (std::optional<InputProblem> problem = Check(*FindBinding(id), members)) {
+        if (std::optional<InputProblem> problem = CheckMember(*FindBinding(id), members)) {
             return problem;
         }
     }
@@ -161,6 +147,23 @@ bool ReadControl(const ControlBinding& binding, const PanelControls& controls,
 
 }  // namespace
 
+std::optional<InputProblem> CheckMember(const ControlBinding& binding, PanelMembers& members) {
+    if (binding.kind == ControlKind::List) {
+        return std::nullopt;
+    }
+    if (binding.kind == ControlKind::Text) {
+        if (binding.text(members).size() > static_cast<std::size_t>(binding.high)) {
+            return InputProblem{binding.id, LengthMessage(binding)};
+        }
+        return std::nullopt;
+    }
+    const std::int32_t value = binding.number(members);
+    if (value < binding.low || value > binding.high) {
+        return InputProblem{binding.id, RangeMessage(binding)};
+    }
+    return std::nullopt;
+}
+
 std::span<const ControlBinding> PanelBindings() {
     return kBindings;
 }
@@ -175,7 +178,7 @@ std::optional<InputProblem> ReadControls(const PanelControls& controls, PanelMem
     const std::span<const ControlBinding> firstRead = PanelBindings().first(kBindings.size() - 1);
     for (const ControlBinding& binding : firstRead) {
         if (!ReadControl(binding, controls, members)) {
-            return InputProblem{binding.id, u"Enter an integer."};
+            return InputProblem{binding.id, std::u16string(kNotAnIntegerMessage)};
         }
     }
     if (std::optional<InputProblem> problem = FirstFailedCheck(kChecks, members)) {

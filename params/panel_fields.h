@@ -62,6 +62,14 @@ struct InputProblem {
     bool operator==(const InputProblem&) const = default;
 };
 
+// The panel's message for a number field that holds no integer.
+inline constexpr std::u16string_view kNotAnIntegerMessage = u"Enter an integer.";
+
+// The check the panel makes of one control's member: a number or slider position outside its
+// range, a text longer than its field. The problem, with the panel's message, when it fails.
+// Lists are not checked.
+std::optional<InputProblem> CheckMember(const ControlBinding& binding, PanelMembers& members);
+
 // Reads the controls into the members and checks them. The first problem ends the reading:
 // a field that holds no integer leaves the members after it as they were; a failed check
 // leaves its member as read and, before the Reference field's turn, the Reference as it was.
