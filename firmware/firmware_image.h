@@ -10,6 +10,9 @@
 
 namespace vemo {
 
+// The product word that opens the name of a model 0x82 image.
+inline constexpr std::string_view kImageProductWord = "KORALIN";
+
 // Image addresses go out in 24 bits, so no larger image can be placed.
 inline constexpr std::uint64_t kMaxImageSize = std::uint64_t{1} << 24;
 

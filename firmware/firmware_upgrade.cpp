@@ -27,8 +27,8 @@ std::u16string VersionText(int version) {
 
 // Model 0x82. True once the device accepted the begin request: from then on it must restart.
 bool UpgradeImage(FirmwareContext& context, WindowInput& window) {
-    const FirmwareImage image =
-        FindFirmwareImage(context.firmwareDirectory, "KORALIN", context.prompter, context.status);
+    const FirmwareImage image = FindFirmwareImage(context.firmwareDirectory, kImageProductWord,
+                                                  context.prompter, context.status);
     if (!ImageUpgradeDue(image.version, context.xmit.Identity().SoftwareVersion, context.flags)) {
         return false;
     }
