@@ -37,6 +37,7 @@ public:
         packageError_ = true;
         console_.ShowMessageBox(text);
     }
+    bool AskYesNo(std::u16string_view) override { return false; }
     std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest&) override {
         return std::nullopt;
     }

@@ -138,6 +138,10 @@ void Console::ShowMessageBox(std::u16string_view text) {
     streams_.err << "vemo: " << ToUtf8(text) << "\n";
 }
 
+bool Console::AskYesNo(std::u16string_view /*question*/) {
+    return true;
+}
+
 std::optional<std::filesystem::path> Console::ChooseFile(const FileDialogRequest& /*request*/) {
     return fileAnswer_;
 }

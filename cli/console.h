@@ -50,6 +50,8 @@ public:
 
     // Modal boxes become error lines.
     void ShowMessageBox(std::u16string_view text) override;
+    // Yes: the command named the file, so replacing it is what was asked for.
+    bool AskYesNo(std::u16string_view question) override;
     // The core's file dialogs are answered with the file the command named.
     std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest& request) override;
     void AnswerFileDialogsWith(std::optional<std::filesystem::path> path) {

@@ -35,6 +35,7 @@ public:
     }
 
     void ShowMessageBox(std::u16string_view) override {}
+    bool AskYesNo(std::u16string_view) override { return true; }
     std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest&) override {
         return folder / "chosen";
     }

@@ -23,6 +23,8 @@ public:
     // A modal box with only an OK button, captioned with the application's name; returns when
     // the user has closed it.
     virtual void ShowMessageBox(std::u16string_view text) = 0;
+    // A modal question with Yes and No buttons, captioned like the box above; true for Yes.
+    virtual bool AskYesNo(std::u16string_view question) = 0;
     // The path the user chose, or nothing when the dialog was cancelled.
     virtual std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest& request) = 0;
 };

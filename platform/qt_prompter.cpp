@@ -20,6 +20,13 @@ void QtPrompter::ShowMessageBox(std::u16string_view text) {
     box.exec();
 }
 
+bool QtPrompter::AskYesNo(std::u16string_view question) {
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), ToQString(question),
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::filesystem::path> QtPrompter::ChooseFile(const FileDialogRequest& request) {
     const QString title = ToQString(request.title);
     const QString folder = ToQString(request.folder.u16string());

@@ -8,6 +8,7 @@ namespace vemo {
 class QtPrompter final : public Prompter {
 public:
     void ShowMessageBox(std::u16string_view text) override;
+    bool AskYesNo(std::u16string_view question) override;
     // One filter, "description (pattern)"; no extension is added to a typed name, and saving
     // over an existing file asks first.
     std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest& request) override;

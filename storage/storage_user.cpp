@@ -1,5 +1,8 @@
 #include "storage/storage_user.h"
 
+#include <string>
+#include <system_error>
+
 #include "storage/complete_file_name.h"
 
 namespace vemo {
@@ -23,7 +26,14 @@ std::optional<std::filesystem::path> ChooseStorageFile(StorageUser& user,
     if (!chosen || chosen->empty()) {
         return std::nullopt;
     }
-    return CompleteFileName(*chosen, extension);
+    std::filesystem::path completed = CompleteFileName(*chosen, extension);
+    std::error_code error;
+    if (request.save && completed != *chosen && std::filesystem::exists(completed, error) &&
+        !user.prompter.AskYesNo(completed.filename().u16string() +
+                                u" already exists.\nDo you want to replace it?")) {
+        return std::nullopt;
+    }
+    return completed;
 }
 
 void ReportFileDone(StorageUser& user, std::u16string_view text) {

@@ -33,7 +33,8 @@ enum class FileOutcome {
 std::filesystem::path ConfigFolder(const std::filesystem::path& baseDirectory);
 
 // The modal file dialog; the chosen path completed with `extension`, or nothing when the
-// user cancelled.
+// user cancelled. The Save dialog asks before replacing the name as typed; when the extension
+// was added to it and names an existing file, the user is asked again, and No cancels.
 std::optional<std::filesystem::path> ChooseStorageFile(StorageUser& user,
                                                        const FileDialogRequest& request,
                                                        std::u16string_view extension);

@@ -101,6 +101,10 @@ public:
     void ShowMessageBox(std::u16string_view text) override {
         Add({.kind = UserEvent::Box, .text = std::u16string(text)});
     }
+    bool AskYesNo(std::u16string_view) override {
+        ADD_FAILURE() << "the firmware update asks no question";
+        return false;
+    }
     std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest&) override {
         ADD_FAILURE() << "the firmware update asks for no file";
         return std::nullopt;

@@ -477,6 +477,7 @@ TEST(SettingsPanelCycle, StaysStoppedWhenTheConnectionIsDroppedDuringItsMessageB
     class DroppingPrompter final : public Prompter {
     public:
         void ShowMessageBox(std::u16string_view) override { panel->StopTimer(); }
+        bool AskYesNo(std::u16string_view) override { return false; }
         std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest&) override {
             return std::nullopt;
         }

@@ -124,6 +124,34 @@ TEST_P(ConfigurationModelTest, SavingOverAFileReplacesIt) {
     EXPECT_EQ(test::StorageRig::Listing(Folder()), std::vector{file.filename()});
 }
 
+// The Save dialog only asked about the name as typed; the file the extension leads to is not
+// replaced unless the user agrees.
+TEST_P(ConfigurationModelTest, AFileFoundOnlyByTheAddedExtensionIsReplacedOnlyWhenTheUserAgrees) {
+    const std::filesystem::path file =
+        CompleteFileName(Folder() / "setup", ConfigurationExtension(Model()));
+    const Bytes old(5000, 0xEE);
+    test::StorageRig::WriteFile(file, old);
+
+    rig.prompter.yes = false;
+    EXPECT_EQ(Run(FileDirection::Save, Folder() / "setup"), FileOutcome::Cancelled);
+    EXPECT_EQ(rig.prompter.questions,
+              std::vector<std::u16string>{file.filename().u16string() +
+                                          u" already exists.\nDo you want to replace it?"});
+    EXPECT_EQ(test::StorageRig::ReadFile(file), old);
+    EXPECT_EQ(panel.builds, 0);
+    EXPECT_TRUE(rig.status.messages.empty());
+
+    rig.prompter.yes = true;
+    EXPECT_EQ(Run(FileDirection::Save, Folder() / "setup"), FileOutcome::Saved);
+    EXPECT_EQ(test::StorageRig::ReadFile(file), panel.built);
+    EXPECT_EQ(rig.prompter.questions.size(), 2u);
+
+    // Chosen as it is named, or loaded: the dialog's own question was the only one.
+    EXPECT_EQ(Run(FileDirection::Save, file), FileOutcome::Saved);
+    EXPECT_EQ(Run(FileDirection::Load, Folder() / "setup"), FileOutcome::Loaded);
+    EXPECT_EQ(rig.prompter.questions.size(), 2u);
+}
+
 // A file the parse cannot take whole is refused before the panel sees it.
 struct RefusedLoad {
     const char* name;
