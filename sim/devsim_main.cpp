@@ -1,6 +1,8 @@
 // vemo-devsim: a simulated modulator on a pseudo-terminal, for trying the tool without the
-// device. Prints the pseudo-terminal's path and serves it until interrupted.
+// device. Prints the pseudo-terminal's path and serves it until interrupted. SIGUSR1 changes
+// the frequency as someone at the device's own controls would.
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +10,20 @@
 
 #include "sim/pty_device.h"
 #include "sim/sim_options.h"
+
+namespace {
+
+// One UHF channel up, from the top back to the bottom of the band.
+constexpr std::int32_t kChannelStepKhz = 8000;
+constexpr std::int32_t kLowestUhfKhz = 474000;
+constexpr std::int32_t kHighestUhfKhz = 858000;
+
+std::int32_t NextChannel(std::int32_t frequency) {
+    const std::int32_t next = frequency + kChannelStepKhz;
+    return next < kLowestUhfKhz || next > kHighestUhfKhz ? kLowestUhfKhz : next;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     vemo::SimOptions options;
@@ -20,12 +36,13 @@ int main(int argc, char** argv) {
         std::printf("%s", vemo::kSimOptionsUsage);
         return 0;
     }
-    // Block the stop signals before the serving thread starts, so only sigwait sees them.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    // Block the signals before the serving thread starts, so only sigwait sees them.
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGUSR1);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
     vemo::SimDevice device(options.identity);
     vemo::PtyDevice pty(device, {.paced = options.paced});
@@ -36,7 +53,16 @@ int main(int argc, char** argv) {
     std::printf("%s\n", pty.Path().c_str());
     std::fflush(stdout);
     int signal = 0;
-    sigwait(&stopSignals, &signal);
+    while (sigwait(&signals, &signal) == 0 && signal == SIGUSR1) {
+        std::int32_t frequency = 0;
+        pty.Change([&frequency](vemo::SimDevice& device) {
+            device.ChangeParametersOnDevice([&frequency](vemo::ParameterSet& set) {
+                set.Frequency = frequency = NextChannel(set.Frequency);
+            });
+        });
+        std::fprintf(stderr, "vemo-devsim: frequency changed on the device to %d kHz\n",
+                     static_cast<int>(frequency));
+    }
     pty.Stop();
     return 0;
 }

@@ -76,6 +76,11 @@ void PtyDevice::Stop() {
     }
 }
 
+void PtyDevice::Change(const std::function<void(SimDevice&)>& edit) {
+    const std::lock_guard lock(deviceMutex_);
+    edit(device_);
+}
+
 void PtyDevice::Serve() {
     SteadyClock clock;
     std::uint8_t buffer[4096];
@@ -92,7 +97,12 @@ void PtyDevice::Serve() {
         if (options_.paced) {
             std::this_thread::sleep_for(WireTime(received.size()));
         }
-        for (const OutputPart& part : device_.Receive(received, clock.Now())) {
+        std::vector<OutputPart> reply;
+        {
+            const std::lock_guard lock(deviceMutex_);
+            reply = device_.Receive(received, clock.Now());
+        }
+        for (const OutputPart& part : reply) {
             Send(part);
         }
     }

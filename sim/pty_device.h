@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -9,7 +11,7 @@
 namespace vemo {
 
 // Serves a SimDevice on a pseudo-terminal, from a thread of its own, so the tool reaches it
-// through its real serial code. The device must not be touched by others while it runs.
+// through its real serial code. While it runs, others reach the device only through Change.
 class PtyDevice {
 public:
     struct Options {
@@ -26,6 +28,8 @@ public:
     // made; `Error()` then says why.
     bool Start();
     void Stop();
+    // Runs `edit` on the device between two requests, as a change made at its own controls.
+    void Change(const std::function<void(SimDevice&)>& edit);
 
     // The path the tool opens, for example /dev/pts/3.
     const std::string& Path() const { return path_; }
@@ -36,6 +40,7 @@ private:
     void Send(const OutputPart& part);
 
     SimDevice& device_;
+    std::mutex deviceMutex_;
     Options options_;
     int master_ = -1;
     // Kept open so the line stays up while the tool closes and reopens its end.

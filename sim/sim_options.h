@@ -19,7 +19,8 @@ inline constexpr const char* kSimOptionsUsage =
     "  --model   device model code (default 0x82)\n"
     "  --sw      software version byte, 22 means 2.2 (default 22)\n"
     "  --hw      hardware version (default 0; 3 or later enables the IQ table on 0x78)\n"
-    "  --paced   send at the real line rate, 115200 baud\n";
+    "  --paced   send at the real line rate, 115200 baud\n"
+    "SIGUSR1 changes the frequency on the device, as its own controls would.\n";
 
 // The device a program's --simulate MODEL starts: model 0x82 at software 2.2 without a
 // hardware version, model 0x78 at 2.3 on hardware 3 (which has the IQ table).
