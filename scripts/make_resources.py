@@ -82,7 +82,9 @@ def label(number_or_name, x, y, w, text) -> Control:
 
 
 def combo(number, x, y, w, items=(), editable=False) -> Control:
-    extra = bool_property("editable", True) if editable else ""
+    # A typed text is used as it stands; it never joins the list.
+    extra = (bool_property("editable", True) + enum_property("insertPolicy", "QComboBox::NoInsert")
+             if editable else "")
     return Control("QComboBox", idc(number), x, y, w, 12, items=list(items), extra=extra)
 
 

@@ -16,7 +16,7 @@ struct StorageUser {
     Prompter& prompter;
     StatusSink& status;
     Beeper& beeper;
-    std::filesystem::path baseDirectory;
+    const std::filesystem::path& baseDirectory;
 };
 
 enum class FileDirection { Save, Load };

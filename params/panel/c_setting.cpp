@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStringList>
+#include <QTableWidget>
 #include <QTimerEvent>
 #include <array>
 #include <utility>
@@ -20,6 +21,13 @@
 #include "params/panel_control_ids.h"
 #include "params/parameter_block.h"
 #include "platform/prompter.h"
+#include "storage/configuration_file.h"
+#include "storage/default_store.h"
+#include "storage/iq_calibration_file.h"
+#include "storage/iq_cell_edit.h"
+#include "storage/logo_files.h"
+#include "storage/ui/c_in_place_edit.h"
+#include "storage/ui/iq_table_view.h"
 #include "ui_template_129_settings_panel.h"
 
 namespace vemo {
@@ -80,7 +88,9 @@ CSetting::CSetting(const PanelContext& context, QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::Template129>()),
       context_(context),
-      exchange_(context.xmit, context.beeper, context.status, context.startup.UiLanguage) {
+      exchange_(context.xmit, context.beeper, context.status, context.startup.UiLanguage),
+      storageUser_{context.prompter, context.status, context.beeper, context.startup.BaseDirectory},
+      iqExchange_(context.xmit, context.startup.ManufacturerMode) {
     ui_->setupUi(this);
     fullSize_ = size();
     ConnectNotifications();
@@ -121,6 +131,16 @@ void CSetting::ConnectNotifications() {
             [this] { cycle_.RequestDefaults(); });
     connect(&Find<QPushButton>(*this, FirmwareReloadButton), &QPushButton::clicked, this,
             [this] { RequestFirmwareReload(context_.flags); });
+    const auto fileButton = [this](int id, auto action, FileDirection direction) {
+        connect(&Find<QPushButton>(*this, id), &QPushButton::clicked, this,
+                [this, action, direction] { (this->*action)(direction); });
+    };
+    fileButton(SaveButton, &CSetting::LoadSaveConfiguration, FileDirection::Save);
+    fileButton(LoadButton, &CSetting::LoadSaveConfiguration, FileDirection::Load);
+    fileButton(IqToFileButton, &CSetting::LoadSaveIqCalibration, FileDirection::Save);
+    fileButton(IqFromFileButton, &CSetting::LoadSaveIqCalibration, FileDirection::Load);
+    connect(&Find<QTableWidget>(*this, IqTableView), &QTableWidget::cellDoubleClicked, this,
+            &CSetting::OnIqCellDoubleClicked);
 }
 
 void CSetting::FirstSetUp() {
@@ -137,7 +157,13 @@ void CSetting::FirstSetUp() {
     for (int id : kManufacturerControls) {
         Find(*this, id).setVisible(context_.startup.ManufacturerMode);
     }
-    // The IQ table's columns and the logo list are set up here once the panel has them.
+    SetUpIqTableView(Find<QTableWidget>(*this, IqTableView));
+    // The logo files as they are now; ones added later appear at the next start.
+    QComboBox& logos = Find<QComboBox>(*this, LogosList);
+    for (const std::u16string& name : LogoFileNames(context_.startup.BaseDirectory)) {
+        logos.addItem(ToQString(name));
+    }
+    logos.setCurrentIndex(-1);
 }
 
 void CSetting::TranslateLabels() {
@@ -175,7 +201,7 @@ void CSetting::SetUpForDevice(const DeviceIdentity& identity) {
     cycle_.Reset();
     cycleRunning_ = true;
     timers_.Arm(kCycleTimer, kFirstCyclePeriod);
-    // The IQ calibration table is read here once the panel has one.
+    ReadIqTable();
     ReadParameterBlock();
 }
 
@@ -194,11 +220,13 @@ void CSetting::ReadParameterBlock() {
     FinishParse();
 }
 
-void CSetting::ParseBlock(std::span<const std::uint8_t> block) {
-    if (exchange_.ParseBlock(block, members_.set, members_.image) == BlockOutcome::Complete) {
+BlockOutcome CSetting::ParseBlock(std::span<const std::uint8_t> block) {
+    const BlockOutcome outcome = exchange_.ParseBlock(block, members_.set, members_.image);
+    if (outcome == BlockOutcome::Complete) {
         valuesKnown_ = true;
     }
     FinishParse();
+    return outcome;
 }
 
 void CSetting::FinishParse() {
@@ -235,10 +263,86 @@ void CSetting::WriteParameterBlock(ParameterSlot slot) {
     ReadParameterBlock();
 }
 
-bool CSetting::StoreDefaults() {
-    // Model 0x82 stores its defaults with device command lines, the logo upload and a restart.
-    // The panel does not run that store yet: nothing is sent.
-    return false;
+void CSetting::StoreDefaults() {
+    // The logo name was taken from the Logos combo by the build just before.
+    vemo::StoreDefaults(context_.xmit, context_.startup.BaseDirectory, members_.image.LogoName);
+}
+
+void CSetting::LoadSaveConfiguration(FileDirection direction) {
+    const ConfigurationPanel panel{
+        [this] {
+            std::array<std::uint8_t, kBlockCapacity> block{};
+            const std::uint16_t length = BuildBlock(block);
+            return std::vector<std::uint8_t>(block.begin(), block.begin() + length);
+        },
+        [this](std::span<const std::uint8_t> block) { return ParseBlock(block); }};
+    if (vemo::LoadSaveConfiguration(direction, context_.xmit.Identity().ModelCode, storageUser_,
+                                    panel) == FileOutcome::Loaded) {
+        cycle_.RequestDefaults();
+    }
+}
+
+void CSetting::ReadIqTable() {
+    // Any read empties the table first, so the list follows even when nothing came.
+    if (iqExchange_.ReadIqTable(iqTable_) != IqReadOutcome::NotAvailable) {
+        ShowIqTable();
+    }
+}
+
+void CSetting::WriteIqTable() {
+    iqExchange_.WriteIqTable(iqTable_);
+}
+
+void CSetting::ShowIqTable() {
+    vemo::ShowIqTable(Find<QTableWidget>(*this, IqTableView), iqTable_);
+}
+
+void CSetting::LoadSaveIqCalibration(FileDirection direction) {
+    vemo::LoadSaveIqCalibration(direction, storageUser_, iqTable_, [this] {
+        ShowIqTable();
+        WriteIqTable();
+    });
+}
+
+void CSetting::OnIqCellDoubleClicked(int row, int column) {
+    const std::span<const IqPoint> rows = iqTable_.Used();
+    if (row < 0 || row >= static_cast<int>(rows.size())) {
+        return;
+    }
+    const IqPoint& point = rows[static_cast<std::size_t>(row)];
+    auto& list = Find<QTableWidget>(*this, IqTableView);
+    switch (column) {
+        case kIqColumnFrequency: {
+            // The table is in MHz, the panel in kHz.
+            constexpr int kKilohertzPerMegahertz = 1000;
+            members_.set.Frequency = point.frequency * kKilohertzPerMegahertz;
+            widgets_.SetText(FrequencyField,
+                             QString::number(members_.set.Frequency).toStdU16String());
+            cycle_.Schedule(ApplyCycle::kAfterEdit);
+            break;
+        }
+        case kIqColumnDAmp:
+        case kIqColumnDPhi:
+            new CInPlaceEdit(list, row, column,
+                             QString::number(column == kIqColumnDAmp ? point.dAmp : point.dPhi),
+                             list.visualRect(list.model()->index(row, column)),
+                             [this](int item, int subItem, std::optional<std::u16string> text) {
+                                 OnIqCellEdited(item, subItem, std::move(text));
+                             });
+            break;
+        default:
+            break;
+    }
+}
+
+void CSetting::OnIqCellEdited(int row, int column, std::optional<std::u16string> text) {
+    ApplyCellEdit(iqTable_, row, column, text);
+    ShowIqTable();
+    // An edit that ends because the link was lost (the panel is hidden then) has no device to
+    // go to: the next connection reads the table again.
+    if (cycleRunning_) {
+        WriteIqTable();
+    }
 }
 
 void CSetting::ReadPanel() {

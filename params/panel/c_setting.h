@@ -3,7 +3,9 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
+#include <string>
 
 #include "link/device_identity.h"
 #include "params/apply_cycle.h"
@@ -12,6 +14,9 @@
 #include "params/panel_fields.h"
 #include "params/parameter_exchange.h"
 #include "platform/window_timers.h"
+#include "storage/iq_table.h"
+#include "storage/iq_table_exchange.h"
+#include "storage/storage_user.h"
 
 namespace Ui {
 class Template129;
@@ -60,15 +65,29 @@ public:
 
     // The parameter block of the connected model, read from the device into the controls.
     void ReadParameterBlock();
-    // A block from the device or a configuration file into the members and the controls.
-    void ParseBlock(std::span<const std::uint8_t> block);
+    // A block from the device or a configuration file into the members and the controls;
+    // nothing is pending afterwards. Tells whether the block was taken.
+    BlockOutcome ParseBlock(std::span<const std::uint8_t> block);
     // Reads the controls (telling the user of a value it does not take) and builds the block of
     // the connected model into `block`, with out-of-range values corrected. Returns its length.
     std::uint16_t BuildBlock(std::span<std::uint8_t, kBlockCapacity> block);
     // Builds the block, sends it to `slot` and reads the device's parameters back.
     void WriteParameterBlock(ParameterSlot slot);
-    // Model 0x82: stores the current parameters and the chosen logo as the device's defaults.
-    bool StoreDefaults();
+    // Model 0x82: stores the current parameters and the chosen logo as the device's defaults,
+    // and the device restarts.
+    void StoreDefaults();
+    // SAVE: the block built from the controls into a configuration file. LOAD: a file into
+    // the panel, then written on the next tick as the current and the default parameters.
+    void LoadSaveConfiguration(FileDirection direction);
+
+    // The IQ calibration table of a model 0x78 from hardware 3, for the maker's staff only;
+    // elsewhere the device exchanges do nothing.
+    void ReadIqTable();
+    void WriteIqTable();
+    // The list's rows in line with the table.
+    void ShowIqTable();
+    // "-> TO FILE" saves the table as held; "<- FROM FILE" loads, shows and writes one.
+    void LoadSaveIqCalibration(FileDirection direction);
     // Reads the controls and rewrites the level and picture value labels; the write waits
     // for the slider to settle.
     void RefreshLabels();
@@ -107,12 +126,18 @@ private:
     // focus goes to its control.
     void ReadPanel();
     void OnDefaultCountryPicked();
+    // A frequency retunes the device to it; a correction opens its cell for editing.
+    void OnIqCellDoubleClicked(int row, int column);
+    void OnIqCellEdited(int row, int column, std::optional<std::u16string> text);
 
     std::unique_ptr<Ui::Template129> ui_;
     PanelContext context_;
     ParameterExchange exchange_;
     PanelMembers members_;
     ApplyCycle cycle_;
+    StorageUser storageUser_;
+    IqTable iqTable_;
+    IqTableExchange iqExchange_;
     // True once a block read from the device (or a file the user loaded) filled the members.
     bool valuesKnown_ = false;
     bool cycleRunning_ = false;

@@ -30,8 +30,9 @@ using namespace panel_id;
 using Traffic = std::vector<std::string>;
 using Sound = test::RecordingBeeper::Sound;
 
-// The device's requests as steps of the cycle: "poll", "read", "write" (current parameters)
-// and "write defaults"; the requests that complete a read or a write are left out.
+// The device's requests as steps of the cycle: "poll", "read", "write" (current parameters),
+// "write defaults", and model 0x82's default store as "command line" and "restart"; the
+// requests that complete a read or a write are left out.
 Traffic Summary(const std::vector<LoggedRequest>& requests) {
     Traffic steps;
     for (const LoggedRequest& request : requests) {
@@ -47,6 +48,13 @@ Traffic Summary(const std::vector<LoggedRequest>& requests) {
                 steps.emplace_back("write");
                 break;
             case command::WriteDone:
+            case command::RemoteFile:
+                break;
+            case command::CommandLine:
+                steps.emplace_back("command line");
+                break;
+            case command::Restart82:
+                steps.emplace_back("restart");
                 break;
             case command::ObjectAccess:
                 if (payload.size() == 3 && payload[0] == object_access::OpenForReading) {
@@ -292,8 +300,11 @@ TEST_P(PerModel, SetAsDefaultsWritesThenStoresTheDefaultsAndBeepsOnce) {
     QComboBox& logos = Find<QComboBox>(LogosList);
     logos.setEditText("chosen.dg1");
     Find<QPushButton>(SetDefaultsButton).click();
-    EXPECT_EQ(Tick(), (Model78() ? Traffic{"write", "read", "write defaults", "read"}
-                                 : Traffic{"write", "read"}));
+    const Traffic commandLine(4, "command line");
+    Traffic store82 = {"write", "read"};
+    store82.insert(store82.end(), commandLine.begin(), commandLine.end());
+    store82.push_back("restart");
+    EXPECT_EQ(Tick(), (Model78() ? Traffic{"write", "read", "write defaults", "read"} : store82));
     EXPECT_EQ(rig.beeper.sounds, std::vector<Sound>{(Sound{880, 200ms})});
     if (Model78()) {
         std::vector<std::vector<std::uint8_t>> written;
@@ -312,6 +323,9 @@ TEST_P(PerModel, SetAsDefaultsWritesThenStoresTheDefaultsAndBeepsOnce) {
             << "the logo goes with the defaults";
     }
 
+    if (!Model78()) {
+        rig.clock.Sleep(rig.device.restartDuration);  // the store ends with a restart
+    }
     logos.setEditText("ignored.dg1");
     Type(ServiceIdField, "5");
     EXPECT_EQ(TicksUntilWrite(), 3);
