@@ -32,15 +32,18 @@ std::optional<std::filesystem::path> QtPrompter::ChooseFile(const FileDialogRequ
     const QString folder = ToQString(request.folder.u16string());
     const QString filter = ToQString(request.filterDescription) + QStringLiteral(" (") +
                            ToQString(request.filterPattern) + QStringLiteral(")");
-    QWidget* parent = QApplication::activeWindow();
-    // Qt's dialogs add no default suffix and confirm overwriting unless told otherwise.
-    const QString chosen = request.save
-                               ? QFileDialog::getSaveFileName(parent, title, folder, filter)
-                               : QFileDialog::getOpenFileName(parent, title, folder, filter);
-    if (chosen.isEmpty()) {
+    QFileDialog dialog(QApplication::activeWindow(), title, folder, filter);
+    // Saving confirms overwriting; no default suffix is added.
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The caller completes a name with its extension, so opening takes a name as typed
+    // ("setup" for setup.tmc) rather than insisting that it exists; a missing file is then the
+    // caller's read error.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty() ||
+        dialog.selectedFiles().constFirst().isEmpty()) {
         return std::nullopt;
     }
-    return std::filesystem::path(chosen.toStdU16String());
+    return std::filesystem::path(dialog.selectedFiles().constFirst().toStdU16String());
 }
 
 }  // namespace vemo
