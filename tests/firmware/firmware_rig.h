@@ -60,6 +60,16 @@ inline Bytes Pattern(std::size_t size, std::uint8_t seed = 1) {
     return bytes;
 }
 
+// An ObjectAccess request as the simulated device logs it: sub-command bytes, then data.
+inline std::pair<std::uint8_t, Bytes> Access(const std::string& hex, const Bytes& data = {}) {
+    return {0xC0, Concat(Hex(hex), data)};
+}
+
+inline Bytes Slice(const Bytes& bytes, std::size_t from, std::size_t count) {
+    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                 bytes.begin() + static_cast<std::ptrdiff_t>(from + count));
+}
+
 inline std::string Lower(std::string text) {
     for (char& c : text) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

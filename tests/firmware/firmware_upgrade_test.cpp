@@ -16,13 +16,8 @@ using test::UserEvent;
 using Requests = std::vector<std::pair<std::uint8_t, Bytes>>;
 using Steps = std::vector<std::pair<int, int>>;
 
-std::pair<std::uint8_t, Bytes> Access(const std::string& hex, const Bytes& data = {}) {
-    return {0xC0, Concat(Hex(hex), data)};
-}
-Bytes Slice(const Bytes& bytes, std::size_t from, std::size_t count) {
-    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                 bytes.begin() + static_cast<std::ptrdiff_t>(from + count));
-}
+using test::Access;
+using test::Slice;
 
 // ---- Model 0x82: one image, memory writes ----
 

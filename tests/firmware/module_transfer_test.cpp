@@ -15,16 +15,8 @@ using Requests = std::vector<std::pair<std::uint8_t, Bytes>>;
 
 constexpr std::uint16_t kModule = 0x0301;
 
-std::pair<std::uint8_t, Bytes> Access(const std::string& hex) {
-    return {0xC0, Hex(hex)};
-}
-std::pair<std::uint8_t, Bytes> Access(const std::string& hex, const Bytes& data) {
-    return {0xC0, Concat(Hex(hex), data)};
-}
-Bytes Slice(const Bytes& bytes, std::size_t from, std::size_t count) {
-    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                 bytes.begin() + static_cast<std::ptrdiff_t>(from + count));
-}
+using test::Access;
+using test::Slice;
 
 class ModuleTransferTest : public test::FirmwareRig {
 protected:
