@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the fuzzers' seed corpora: worked frames and blocks of the protocol, firmware package
-texts and image names, a few broken ones of each."""
+"""Writes the fuzzers' seed corpora: worked frames and blocks of the protocol, whole
+conversations with a device, firmware package texts, image names, files and preferences, a few
+broken ones of each."""
 import pathlib
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent / "fuzz" / "seeds"
@@ -110,6 +111,79 @@ IQ_FILES = {
 }
 
 
+# "pref.txt": its first line's first two characters pick the interface language.
+PREFERENCES = {
+    "english": "EN\n",
+    "german_and_more": "DE and more\nFR\n",
+    "spanish_crlf": "ES\r\n",
+    "lower_case": "fr\n",
+    "leading_space": " IT\n",
+    "one_character": "P",
+    "empty_first_line": "\nFR\n",
+    "utf16_with_mark": "\xff\xfeF\x00R\x00",
+    "empty": "",
+}
+
+
+def frame(kind: int, payload: bytes) -> bytes:
+    """A frame as it goes on the line: header with the length form, doubled 0x02, check."""
+    n = len(payload)
+    if n < 4:
+        head = bytes([kind | n])
+    elif n < 256:
+        head = bytes([kind | 0x04, n])
+    else:
+        head = bytes([kind | 0x08, n >> 8, n & 0xFF])
+    check = 0
+    for byte in head + payload:
+        check ^= byte
+    body = head + payload + bytes([check])
+    return b"\x02" + body.replace(b"\x02", b"\x02\x02")
+
+
+def hex_bytes(text: str) -> bytes:
+    return bytes(int(b, 16) for b in text.split())
+
+
+OK = frame(0xF0, b"")
+REFUSED = frame(0xE0, b"")
+IQ_HEAD = b"PFZJ\x02"
+IQ_ROWS = hex_bytes("DA 01 04 27 10 27 5A 03 13 27 0D 27")
+# The read-backs of the two modules the fuzzer's package names: "VEMO" and a version at 4 and
+# 8 of the first, the last bytes of the 512-byte buffer for the second.
+MODULE_READ_BACKS = [
+    OK, frame(0xF0, hex_bytes("58 02 00 00 56 45 4D 4F 17")), OK,
+    OK, frame(0xF0, bytes(range(256)) * 2), OK,
+]
+
+
+def conversation(replies: list) -> bytes:
+    """The line's bytes after each request: a two-byte count, then the bytes."""
+    return b"".join(len(reply).to_bytes(2, "big") + reply for reply in replies)
+
+
+IDENTIFY_82 = frame(0xF0, hex_bytes("82 16 00"))
+IDENTIFY_78 = frame(0xF0, hex_bytes("78 17 00 03"))
+CONVERSATIONS = {
+    "model_82": [IDENTIFY_82, IDENTIFY_82, frame(0xF0, hex_bytes(DEVICE_82))]
+    + MODULE_READ_BACKS,
+    "model_78": [IDENTIFY_78, IDENTIFY_78, OK, frame(0xF0, hex_bytes(DEVICE_78)), OK,
+                 OK, frame(0xF0, IQ_HEAD), frame(0xF0, IQ_ROWS), OK] + MODULE_READ_BACKS,
+    "model_78_noisy": [b"\x00\x55" + IDENTIFY_78, IDENTIFY_78[:4], OK,
+                       frame(0xF0, hex_bytes(BLOCKS_78["older"])) + b"\xff", OK,
+                       REFUSED],
+    "model_78_iq_count_101": [IDENTIFY_78, IDENTIFY_78, OK, frame(0xF0, hex_bytes(WORKED_78)),
+                              OK, OK, frame(0xF0, b"PFZJ\x65"), frame(0xF0, IQ_ROWS), OK],
+    "model_78_bad_signature": [IDENTIFY_78, IDENTIFY_78, OK,
+                               frame(0xF0, hex_bytes(BLOCKS_78["bad_signature"])), OK,
+                               frame(0xF0, IQ_HEAD), frame(0xF0, IQ_ROWS[:7]), OK],
+    "bad_check": [IDENTIFY_82[:-1] + b"\x00"],
+    "version_zero": [frame(0xF0, hex_bytes("82 00 00")),
+                                       IDENTIFY_82, REFUSED],
+    "oversized_reply": [IDENTIFY_82, IDENTIFY_82, hex_bytes("02 F8 10 01") + bytes(300)],
+}
+
+
 def write_corpus(name: str, entries: dict) -> None:
     folder = ROOT / name
     folder.mkdir(parents=True, exist_ok=True)
@@ -124,6 +198,13 @@ def write_text_corpus(name: str, entries: dict) -> None:
         (folder / entry).write_bytes(text.encode("latin-1"))
 
 
+def write_binary_corpus(name: str, entries: dict) -> None:
+    folder = ROOT / name
+    folder.mkdir(parents=True, exist_ok=True)
+    for entry, data in entries.items():
+        (folder / entry).write_bytes(data)
+
+
 def main() -> None:
     write_corpus("reply_parser", REPLIES)
     write_corpus("block_0x82_parser", BLOCKS_82)
@@ -133,6 +214,9 @@ def main() -> None:
     write_text_corpus("image_name", IMAGE_NAMES)
     write_corpus("configuration_file_loader", CONFIGURATIONS)
     write_corpus("iq_file_loader", IQ_FILES)
+    write_text_corpus("preference_file", PREFERENCES)
+    write_binary_corpus("device_replies",
+                        {name: conversation(replies) for name, replies in CONVERSATIONS.items()})
 
 
 if __name__ == "__main__":
