@@ -41,8 +41,9 @@ bool CXmit::Transact(std::uint8_t command, std::span<const std::uint8_t> payload
 }
 
 void CXmit::Drain() {
-    while (port_.ReadByte()) {
-    }
+    // Only what has already arrived: waiting for a read to come back empty would cost every
+    // transaction a read time-out, and the device never speaks unasked.
+    port_.DiscardPending();
 }
 
 bool CXmit::ReadReply(Milliseconds timeout) {

@@ -50,6 +50,13 @@ std::optional<std::uint8_t> QtSerialPort::ReadByte() {
     return static_cast<std::uint8_t>(byte);
 }
 
+void QtSerialPort::DiscardPending() {
+    if (port_.isOpen()) {
+        // Both what Qt has buffered and what the driver holds.
+        port_.clear(QSerialPort::Input);
+    }
+}
+
 bool QtSerialPort::Write(std::span<const std::uint8_t> bytes) {
     if (!port_.isOpen()) {
         return false;

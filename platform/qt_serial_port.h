@@ -14,6 +14,7 @@ public:
     bool IsOpen() const override;
     void Close() override;
     std::optional<std::uint8_t> ReadByte() override;
+    void DiscardPending() override;
     bool Write(std::span<const std::uint8_t> bytes) override;
 
 private:

@@ -26,6 +26,10 @@ public:
     // the short wait to look at its clock often.
     virtual std::optional<std::uint8_t> ReadByte() = 0;
 
+    // Throws away the bytes that have arrived and not been read, without waiting for more.
+    // Nothing when the port is not open.
+    virtual void DiscardPending() = 0;
+
     // Writes all bytes in one call. Returns false when the port is not open or the write failed;
     // how many bytes left the port is then unknown.
     virtual bool Write(std::span<const std::uint8_t> bytes) = 0;

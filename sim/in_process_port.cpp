@@ -46,6 +46,12 @@ std::optional<std::uint8_t> InProcessPort::ReadByte() {
     return byte;
 }
 
+void InProcessPort::DiscardPending() {
+    while (!pending_.empty() && pending_.front().due <= clock_.Now()) {
+        pending_.pop_front();
+    }
+}
+
 bool InProcessPort::Write(std::span<const std::uint8_t> bytes) {
     if (!open_) {
         return false;

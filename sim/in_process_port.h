@@ -42,6 +42,8 @@ public:
     bool IsOpen() const override { return open_; }
     void Close() override;
     std::optional<std::uint8_t> ReadByte() override;
+    // Drops the bytes due by now; later ones are still on their way.
+    void DiscardPending() override;
     bool Write(std::span<const std::uint8_t> bytes) override;
 
     // Puts bytes on the line as if the device had sent them unasked (stale or noise).

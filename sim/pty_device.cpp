@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -17,11 +18,14 @@ namespace {
 constexpr int kBitsPerByte = 10;
 constexpr int kBaud = 115200;
 constexpr int kPollMs = 20;
+// A paced reply reaches the tool in pieces of this many bytes (about 1 ms of line time), as a
+// serial driver hands over what its receive buffer holds.
+constexpr std::size_t kPacedPiece = 12;
 
 // How long `count` bytes take on the real line.
-std::chrono::microseconds WireTime(std::size_t count) {
-    return std::chrono::microseconds(static_cast<std::int64_t>(count) * kBitsPerByte * 1'000'000 /
-                                     kBaud);
+std::chrono::nanoseconds WireTime(std::size_t count) {
+    return std::chrono::nanoseconds(static_cast<std::int64_t>(count) * kBitsPerByte *
+                                    1'000'000'000 / kBaud);
 }
 
 std::string SystemError(const char* what) {
@@ -94,8 +98,14 @@ void PtyDevice::Serve() {
             continue;
         }
         const auto received = std::span(buffer, static_cast<std::size_t>(count));
+        carried_ += received.size();
         if (options_.paced) {
-            std::this_thread::sleep_for(WireTime(received.size()));
+            // The bytes left the tool about now, behind whatever was still on the line; the
+            // device sees them once the last one has arrived. Deadlines are absolute, so the
+            // sleeps' own lateness does not add up.
+            inboundIdle_ = std::max(inboundIdle_, std::chrono::steady_clock::now()) +
+                           WireTime(received.size());
+            std::this_thread::sleep_until(inboundIdle_);
         }
         std::vector<OutputPart> reply;
         {
@@ -110,19 +120,26 @@ void PtyDevice::Serve() {
 
 void PtyDevice::Send(const OutputPart& part) {
     std::this_thread::sleep_for(part.pause);
-    if (options_.paced) {
-        std::this_thread::sleep_for(WireTime(part.bytes.size()));
-    }
+    const TimePoint start = std::chrono::steady_clock::now();
     std::size_t done = 0;
     while (done < part.bytes.size() && !stop_) {
-        const ssize_t written = write(master_, part.bytes.data() + done, part.bytes.size() - done);
-        if (written < 0) {
-            if (errno == EAGAIN || errno == EINTR) {
-                continue;
-            }
-            return;
+        std::size_t end = part.bytes.size();
+        if (options_.paced) {
+            // Each piece is handed over when its last byte would have come off the line.
+            end = std::min(end, done + kPacedPiece);
+            std::this_thread::sleep_until(start + WireTime(end));
         }
-        done += static_cast<std::size_t>(written);
+        while (done < end && !stop_) {
+            const ssize_t written = write(master_, part.bytes.data() + done, end - done);
+            if (written < 0) {
+                if (errno == EAGAIN || errno == EINTR) {
+                    continue;
+                }
+                return;
+            }
+            done += static_cast<std::size_t>(written);
+            carried_ += static_cast<std::size_t>(written);
+        }
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -15,7 +17,9 @@ namespace vemo {
 class PtyDevice {
 public:
     struct Options {
-        // Pace the device's output at the real line rate (115200 baud, 10 bits a byte).
+        // Carry bytes at the real line rate both ways (115200 baud, 10 bits a byte): a request
+        // is acted on once its last byte would have arrived, and replies go out as fast as the
+        // line would deliver them.
         bool paced = false;
     };
 
@@ -35,7 +39,12 @@ public:
     const std::string& Path() const { return path_; }
     const std::string& Error() const { return error_; }
 
+    // Bytes that crossed the line so far, both directions together, ignored ones included.
+    std::uint64_t BytesCarried() const { return carried_; }
+
 private:
+    using TimePoint = std::chrono::steady_clock::time_point;
+
     void Serve();
     void Send(const OutputPart& part);
 
@@ -48,6 +57,9 @@ private:
     std::string path_;
     std::string error_;
     std::atomic<bool> stop_{false};
+    std::atomic<std::uint64_t> carried_{0};
+    // Paced: when the line from the tool is idle again, after the last byte received so far.
+    TimePoint inboundIdle_{};
     std::thread thread_;
 };
 

@@ -85,10 +85,13 @@ TEST_F(TransactTest, ReplyLaterThanTheTimeOutFails) {
     EXPECT_TRUE(xmit.LinkLost());
 }
 
-TEST_F(TransactTest, StaleBytesAreDrainedBeforeTheRequest) {
+TEST_F(TransactTest, StaleBytesAreDrainedBeforeTheRequestWithoutWaiting) {
+    clock.Sleep(Milliseconds(40));
     port.Inject(Hex("02 F3 11 22 33 00"));
     EXPECT_TRUE(xmit.Transact(command::Identify, {}, kTimeout));
     EXPECT_EQ(Reply(), Hex("82 16 00"));
+    // A drain that waited for an empty read would cost every request a read time-out.
+    EXPECT_EQ(device.Requests().at(0).time, Milliseconds(40));
 }
 
 TEST_F(TransactTest, WriteMemorySendsTheLow24AddressBits) {

@@ -29,6 +29,8 @@ public:
         return byte;
     }
 
+    void DiscardPending() override { line_.clear(); }
+
     bool Write(std::span<const std::uint8_t> bytes) override {
         writeSizes.push_back(bytes.size());
         for (std::uint8_t byte : bytes) {
