@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
+#include <utility>
 
 namespace vemo {
 
@@ -21,20 +23,61 @@ constexpr std::array<std::uint32_t, 64> kSines = {
     0x6FA87E4F, 0xFE2CE6E0, 0xA3014314, 0x4E0811A1, 0xF7537E82, 0xBD3AF235, 0x2AD7D2BB, 0xEB86D391,
 };
 
+// One of the 64 steps, with everything but the data known at compile time. Instead of moving
+// the four working words along after every step, each step names the slots that hold them.
+template <std::size_t Step>
+inline void Md5Step(std::array<std::uint32_t, 4>& v, const std::array<std::uint32_t, 16>& words) {
+    constexpr std::size_t a = (64 - Step) % 4;
+    constexpr std::size_t b = (65 - Step) % 4;
+    constexpr std::size_t c = (66 - Step) % 4;
+    constexpr std::size_t d = (67 - Step) % 4;
+    constexpr std::size_t round = Step / 16;
+    constexpr std::size_t word = round == 0   ? Step
+                                 : round == 1 ? (5 * Step + 1) % 16
+                                 : round == 2 ? (3 * Step + 5) % 16
+                                              : (7 * Step) % 16;
+    // What does not wait for the newest word b goes first, so the steps overlap in the CPU.
+    std::uint32_t sum = v[a] + kSines[Step] + words[word];
+    if constexpr (round == 0) {
+        sum += v[d] ^ (v[b] & (v[c] ^ v[d]));  // (b & c) | (~b & d)
+    } else if constexpr (round == 1) {
+        sum += (v[c] & ~v[d]) + (v[b] & v[d]);  // (b & d) | (c & ~d): the halves never overlap
+    } else if constexpr (round == 2) {
+        sum += v[b] ^ v[c] ^ v[d];
+    } else {
+        sum += v[c] ^ (v[b] | ~v[d]);
+    }
+    v[a] = v[b] + std::rotl(sum, kShifts[round * 4 + Step % 4]);
+}
+
+template <std::size_t... Steps>
+inline void Md5Steps(std::array<std::uint32_t, 4>& v, const std::array<std::uint32_t, 16>& words,
+                     std::index_sequence<Steps...>) {
+    (Md5Step<Steps>(v, words), ...);
+}
+
 }  // namespace
 
 void Md5::Update(std::span<const std::uint8_t> bytes) {
     length_ += bytes.size();
-    while (!bytes.empty()) {
+    if (buffered_ != 0) {
         const std::size_t take = std::min(bytes.size(), block_.size() - buffered_);
         std::copy_n(bytes.begin(), take, block_.begin() + static_cast<std::ptrdiff_t>(buffered_));
         buffered_ += take;
         bytes = bytes.subspan(take);
-        if (buffered_ == block_.size()) {
-            Transform(block_.data());
-            buffered_ = 0;
+        if (buffered_ < block_.size()) {
+            return;
         }
+        Transform(block_.data());
+        buffered_ = 0;
     }
+    // Whole blocks straight from the caller's bytes; only a tail is kept.
+    while (bytes.size() >= block_.size()) {
+        Transform(bytes.data());
+        bytes = bytes.subspan(block_.size());
+    }
+    std::copy(bytes.begin(), bytes.end(), block_.begin());
+    buffered_ = bytes.size();
 }
 
 Md5::Digest Md5::Finish() {
@@ -59,48 +102,21 @@ Md5::Digest Md5::Finish() {
 
 void Md5::Transform(const std::uint8_t* block) {
     std::array<std::uint32_t, 16> words;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        words[i] = static_cast<std::uint32_t>(block[4 * i]) |
-                   static_cast<std::uint32_t>(block[4 * i + 1]) << 8 |
-                   static_cast<std::uint32_t>(block[4 * i + 2]) << 16 |
-                   static_cast<std::uint32_t>(block[4 * i + 3]) << 24;
-    }
-    std::uint32_t a = state_[0];
-    std::uint32_t b = state_[1];
-    std::uint32_t c = state_[2];
-    std::uint32_t d = state_[3];
-    for (std::size_t step = 0; step < 64; ++step) {
-        const std::size_t round = step / 16;
-        std::uint32_t mixed;
-        std::size_t word;
-        switch (round) {
-            case 0:
-                mixed = (b & c) | (~b & d);
-                word = step;
-                break;
-            case 1:
-                mixed = (b & d) | (c & ~d);
-                word = (5 * step + 1) % 16;
-                break;
-            case 2:
-                mixed = b ^ c ^ d;
-                word = (3 * step + 5) % 16;
-                break;
-            default:
-                mixed = c ^ (b | ~d);
-                word = (7 * step) % 16;
-                break;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(words.data(), block, sizeof words);
+    } else {
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            words[i] = static_cast<std::uint32_t>(block[4 * i]) |
+                       static_cast<std::uint32_t>(block[4 * i + 1]) << 8 |
+                       static_cast<std::uint32_t>(block[4 * i + 2]) << 16 |
+                       static_cast<std::uint32_t>(block[4 * i + 3]) << 24;
         }
-        const std::uint32_t sum = a + mixed + kSines[step] + words[word];
-        a = d;
-        d = c;
-        c = b;
-        b += std::rotl(sum, kShifts[round * 4 + step % 4]);
     }
-    state_[0] += a;
-    state_[1] += b;
-    state_[2] += c;
-    state_[3] += d;
+    std::array<std::uint32_t, 4> v = state_;
+    Md5Steps(v, words, std::make_index_sequence<64>());
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        state_[i] += v[i];
+    }
 }
 
 std::string DigestText(const Md5::Digest& digest) {
