@@ -4,9 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# libssl-dev: OpenSSL's MD5, the reference of the digest benchmark (nothing else links it).
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev qt6-base-dev qt6-serialport-dev libasound2 xvfb xauth imagemagick
-          x11-apps x11-utils fonts-dejavu-core python3)
+          libbenchmark-dev libssl-dev qt6-base-dev qt6-serialport-dev libasound2 xvfb xauth
+          imagemagick x11-apps x11-utils fonts-dejavu-core python3)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
