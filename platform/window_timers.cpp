@@ -10,7 +10,9 @@ void WindowTimers::Arm(int id, Milliseconds period) {
     // Qt counts in int milliseconds; nothing here waits anywhere near that long.
     timer.period =
         std::clamp(period, Milliseconds(0), Milliseconds(std::numeric_limits<int>::max()));
-    timer.timer.start(static_cast<int>(timer.period.count()), &owner_);
+    // Precise: a coarse timer may fire 5% early or late, which would let the supervisor's
+    // retries and the panel's write delays drift from their periods by tens of milliseconds.
+    timer.timer.start(static_cast<int>(timer.period.count()), Qt::PreciseTimer, &owner_);
 }
 
 void WindowTimers::Stop(int id) {
