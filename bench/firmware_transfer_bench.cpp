@@ -16,9 +16,6 @@
 namespace vemo {
 namespace {
 
-constexpr double kBitsPerByte = 10;
-constexpr double kBaud = 115200;
-
 // Nobody watching: no message waits, no window to lock.
 class Unattended final : public StatusSink, public Beeper, public Prompter, public WindowInput {
 public:
@@ -33,30 +30,6 @@ public:
     void DiscardPendingInput() override {}
     int boxes = 0;
 };
-
-std::vector<std::uint8_t> Pattern(std::size_t size, std::uint8_t seed) {
-    std::vector<std::uint8_t> bytes(size);
-    for (std::size_t i = 0; i < size; ++i) {
-        bytes[i] = static_cast<std::uint8_t>(i * 31 + i / 251 + seed);
-    }
-    return bytes;
-}
-
-// A module as the simulated device keeps it: "VEMO" and the version byte, then its code.
-std::vector<std::uint8_t> Module(std::uint8_t version, std::size_t size, std::uint8_t seed) {
-    std::vector<std::uint8_t> content = Pattern(size, seed);
-    for (int i = 0; i < 4; ++i) {
-        content[static_cast<std::size_t>(i)] =
-            static_cast<std::uint8_t>(kSimModuleIdentification >> (24 - 8 * i));
-    }
-    content[4] = version;
-    return content;
-}
-
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-    bench::WriteFile(path,
-                     std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-}
 
 // Runs the upgrade of a device found on a paced pseudo-terminal and prints the figure.
 void Measure(const char* figure, SimDevice& device, const std::filesystem::path& firmware) {
@@ -89,7 +62,7 @@ void Measure(const char* figure, SimDevice& device, const std::filesystem::path&
         std::fprintf(stderr, "%s: the upgrade did not run through\n", figure);
         return;
     }
-    const double wire = static_cast<double>(carried) * kBitsPerByte / kBaud;
+    const double wire = bench::LineSeconds(carried);
     char detail[160];
     std::snprintf(detail, sizeof detail, "line %.2f s for %llu bytes / measured %.2f s", wire,
                   static_cast<unsigned long long>(carried), measured);
@@ -104,7 +77,7 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);  // Qt Serial Port's notifiers need one
     {
         bench::ScratchFolder folder;
-        std::vector<std::uint8_t> image = Pattern(256 * 1024, 7);
+        std::vector<std::uint8_t> image = bench::Pattern(256 * 1024, 7);
         image[0] = 23;  // the simulated device runs the version in an image's first byte
         const std::string name = "KORALIN_23_bench_" + Md5Text(image) + ".bin";
         bench::WriteFile(folder.Path() / name, image);
@@ -113,20 +86,8 @@ int main(int argc, char** argv) {
     }
     {
         bench::ScratchFolder folder;
-        const std::filesystem::path package = folder.Path() / "H3";
         // The simulated device's two stock modules, grown to a real package's size.
-        const std::vector<std::uint8_t> system = Module(24, 48 * 1024, 1);
-        const std::vector<std::uint8_t> encoder = Module(24, 16 * 1024, 2);
-        bench::WriteFile(package / "system.bin", system);
-        bench::WriteFile(package / "encoder.bin", encoder);
-        const std::string table = "768 4 4 1447382351 8 24 L System system.bin " + Md5Text(system) +
-                                  "\r\n769 0 4 1447382351 4 24 - Encoder " + "encoder.bin " +
-                                  Md5Text(encoder) + "\r\n";
-        WriteText(package / "firmware.cfg", table);
-        WriteText(
-            package / "extension.bin",
-            Md5Text(std::span(reinterpret_cast<const std::uint8_t*>(table.data()), table.size())) +
-                "\r\n");
+        bench::WritePackage(folder.Path(), 24, 48 * 1024, 16 * 1024);
         SimDevice device(SimIdentity{kModel78, 23, 0, 3, true});
         Measure("firmware transfer, model 0x78, 64 KiB package", device, folder.Path());
     }
