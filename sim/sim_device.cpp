@@ -147,7 +147,7 @@ SimDevice::Reply SimDevice::AnswerObjectAccess(std::span<const std::uint8_t> pay
         return {};
     }
     if (sub == object_access::OpenForWriting && payload.size() == 3) {
-        objects[word()].clear();
+        written_.clear();
         openMode_ = OpenMode::Writing;
         openObject_ = word();
         position_ = 0;
@@ -181,6 +181,8 @@ SimDevice::Reply SimDevice::AnswerObjectAccess(std::span<const std::uint8_t> pay
             firmware.ImageStored(image);
             reply.delay = firmware.imageStoreTime;
         } else if (openMode_ == OpenMode::Writing) {
+            objects[openObject_] = std::move(written_);
+            written_.clear();
             firmware.ObjectWritten(openObject_, objects[openObject_]);
         }
         openMode_ = OpenMode::None;
@@ -199,8 +201,7 @@ SimDevice::Reply SimDevice::AnswerObjectAccess(std::span<const std::uint8_t> pay
         return reply;
     }
     if (sub == object_access::Write && openMode_ == OpenMode::Writing) {
-        std::vector<std::uint8_t>& object = objects[openObject_];
-        object.insert(object.end(), payload.begin() + 1, payload.end());
+        written_.insert(written_.end(), payload.begin() + 1, payload.end());
         return {};
     }
     return {false, {}};

@@ -116,6 +116,9 @@ private:
     OpenMode openMode_ = OpenMode::None;
     std::uint16_t openObject_ = 0;
     std::size_t position_ = 0;
+    // What has been written to the open object. It replaces the object only at the close, as a
+    // flash store commits, so a write cut short leaves the object as it was.
+    std::vector<std::uint8_t> written_;
 
     bool parametersChanged_ = false;
 };

@@ -57,6 +57,14 @@ TEST(SimDevice, ObjectsAreWrittenAndReadBackInPieces) {
     EXPECT_EQ(request(Hex("03 03 00")), BuildFrame(0xF0, Hex("01 02 03")));
     EXPECT_EQ(request(Hex("03 10 00")), BuildFrame(0xF0, Hex("04 05")));
     EXPECT_EQ(request(Hex("01 99 09")), Hex("02 E0 E0")) << "unknown object";
+
+    // A write that never gets its close, cut off or replaced by another open, changes nothing.
+    EXPECT_EQ(request(Hex("00 58 02")), Hex("02 F0 F0"));
+    EXPECT_EQ(request(Hex("04 09 09")), Hex("02 F0 F0"));
+    EXPECT_EQ(request(Hex("00 59 02")), Hex("02 F0 F0"));
+    EXPECT_EQ(request(Hex("02")), Hex("02 F0 F0"));
+    EXPECT_EQ(device.objects[0x0258], Hex("01 02 03 04 05"));
+    EXPECT_EQ(device.objects[0x0259], Bytes{});
 }
 
 TEST(SimDevice, RestartSilencesTheDeviceAndInstallsTheNewVersion) {
