@@ -48,6 +48,8 @@ public:
 
     // Puts bytes on the line as if the device had sent them unasked (stale or noise).
     void Inject(std::span<const std::uint8_t> bytes);
+    // Loses every byte still on its way to the tool, as a pulled cable or a dead device does.
+    void LoseInFlight() { pending_.clear(); }
     std::vector<std::uint8_t> written;
 
 private:

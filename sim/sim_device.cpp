@@ -123,15 +123,23 @@ SimDevice::Reply SimDevice::Answer(std::uint8_t command, std::span<const std::ui
 
 SimDevice::Reply SimDevice::Restart(Milliseconds now) {
     ++restarts;
+    PowerCycle(now);
+    return {};
+}
+
+void SimDevice::PowerCycle(Milliseconds now) {
     silentUntil_ = now + restartDuration;
     openMode_ = OpenMode::None;
+    written_.clear();
     parser_.Reset();
-    const std::optional<std::uint8_t> installed = firmware.TakeInstalledVersion();
-    if (versionAfterRestart || installed) {
-        identity.SoftwareVersion = versionAfterRestart.value_or(*installed);
-        versionAfterRestart.reset();
-    }
-    return {};
+    identity.SoftwareVersion = FirmwareVersion();
+    versionAfterRestart.reset();
+    firmware.TakeInstalledVersion();
+}
+
+std::uint8_t SimDevice::FirmwareVersion() const {
+    return versionAfterRestart.value_or(
+        firmware.InstalledVersion().value_or(identity.SoftwareVersion));
 }
 
 SimDevice::Reply SimDevice::AnswerObjectAccess(std::span<const std::uint8_t> payload) {

@@ -63,6 +63,12 @@ public:
     Milliseconds restartDuration{2000};
     // The software version the device reports after its next restart, whatever was installed.
     std::optional<std::uint8_t> versionAfterRestart;
+    // The power goes off and comes back: the device restarts as on the restart command, but
+    // nobody asked and nothing is answered.
+    void PowerCycle(Milliseconds now);
+    // The version the device runs after its next restart: what it runs now unless an install
+    // since the last restart brought another.
+    std::uint8_t FirmwareVersion() const;
     // Image store time and where installed firmware carries its version; a model 0x78 device
     // starts with its stock modules.
     SimFirmware firmware;

@@ -49,6 +49,7 @@ struct SimFirmware {
     void ObjectWritten(std::uint16_t id, std::span<const std::uint8_t> object);
     // The version the installs bring, once; nothing when none brought one.
     std::optional<std::uint8_t> TakeInstalledVersion();
+    std::optional<std::uint8_t> InstalledVersion() const { return installedVersion_; }
 
 private:
     std::optional<std::uint8_t> installedVersion_;
