@@ -38,13 +38,9 @@ bool WriteModule(const std::filesystem::path& path, std::uint16_t moduleId, bool
         return false;
     }
     const std::uint64_t length = file.Size();
-    bool outcome = xmit.OpenObjectForWriting(moduleId);
-    if (!outcome) {
-        return false;
-    }
-    if (lengthPrefixed) {
-        xmit.WriteData(LittleEndian32(static_cast<std::uint32_t>(length)));
-    }
+    bool outcome =
+        xmit.OpenObjectForWriting(moduleId) &&
+        (!lengthPrefixed || xmit.WriteData(LittleEndian32(static_cast<std::uint32_t>(length))));
     std::array<std::uint8_t, kModuleChunk> chunk;
     for (std::uint64_t offset = 0; offset < length && outcome; offset += kModuleChunk) {
         const std::size_t expected =
@@ -54,8 +50,7 @@ bool WriteModule(const std::filesystem::path& path, std::uint16_t moduleId, bool
         outcome = count == expected && xmit.WriteData(std::span(chunk).first(count));
         status.ShowProgress(ProgressValue(length), ProgressValue(offset));
     }
-    xmit.CloseObject(timeouts::Data);
-    return outcome;
+    return outcome && xmit.CloseObject(timeouts::Data);
 }
 
 bool VerifyModule(std::uint16_t moduleId, const std::filesystem::path& path, bool lengthPrefixed,

@@ -14,9 +14,10 @@ inline constexpr std::size_t kModuleChunk = 200;
 
 // Writes a module file into its device object: open for writing, the 32-bit little-endian
 // length first when `lengthPrefixed`, the data in 200-byte writes, close. Stops at the first
-// failed write but still closes. True when every data write succeeded (for an empty file: when
-// the object opened). False without sending anything when the file cannot be opened or is too
-// large for the length prefix.
+// request not accepted, without the close: the close makes the device take the module, and a
+// module cut short must not replace the one it runs. True when the device accepted every
+// request. False without sending anything when the file cannot be opened or is too large for
+// the length prefix.
 bool WriteModule(const std::filesystem::path& path, std::uint16_t moduleId, bool lengthPrefixed,
                  CXmit& xmit, StatusSink& status);
 

@@ -66,6 +66,10 @@ bool CXmit::CloseObject(Milliseconds wait) {
     return Transact(command::ObjectAccess, close, wait);
 }
 
+bool CXmit::WriteObject(std::uint16_t id, std::span<const std::uint8_t> data) {
+    return OpenObjectForWriting(id) && WriteData(data) && CloseObject(timeouts::Data);
+}
+
 bool CXmit::WriteDone() {
     return Transact(command::WriteDone, {}, timeouts::Short);
 }

@@ -42,6 +42,10 @@ public:
     bool ReadData(std::uint16_t count, std::span<std::uint8_t> destination);
     bool WriteData(std::span<const std::uint8_t> data);
     bool CloseObject(Milliseconds wait);
+    // Writes a whole object: open, the data in one request, close. Stops at the first request
+    // the device does not accept: the close is what makes the device take the new content, so
+    // an object whose data did not all go through is never closed over the old one.
+    bool WriteObject(std::uint16_t id, std::span<const std::uint8_t> data);
     // Model 0x78: the parameters or the IQ table just written take effect.
     bool WriteDone();
     // Model 0x82: a shell command line on the device. Texts keep the low 8 bits of each

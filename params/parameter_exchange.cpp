@@ -68,11 +68,7 @@ bool ParameterExchange::WriteParameterBlock(ParameterSlot slot,
     }
     const std::uint16_t object = slot == ParameterSlot::Current ? object_id::CurrentParameters
                                                                 : object_id::DefaultParameters;
-    const bool opened = link_.OpenObjectForWriting(object);
-    const bool written = link_.WriteData(block);
-    const bool closed = link_.CloseObject(timeouts::Data);
-    const bool done = link_.WriteDone();
-    return opened && written && closed && done;
+    return link_.WriteObject(object, block) && link_.WriteDone();
 }
 
 }  // namespace vemo

@@ -37,8 +37,9 @@ public:
     BlockOutcome ParseBlock(std::span<const std::uint8_t> block, ParameterSet& set,
                             BlockImage& image);
 
-    // Sends a built block to a slot; every request of the sequence goes out whatever the one
-    // before answered. True when the device accepted them all. Model 0x82 stores its defaults
+    // Sends a built block to a slot. True when the device accepted every request. Model 0x78
+    // stops at the first request not accepted: a block the device did not take whole is
+    // neither closed over the one it holds nor put into effect. Model 0x82 stores its defaults
     // by command lines instead: its default slot sends nothing and returns false.
     bool WriteParameterBlock(ParameterSlot slot, std::span<const std::uint8_t> block);
 

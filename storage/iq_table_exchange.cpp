@@ -51,11 +51,7 @@ bool IqTableExchange::WriteIqTable(const IqTable& table) {
     if (!Available()) {
         return false;
     }
-    const bool opened = link_.OpenObjectForWriting(object_id::IqTable);
-    const bool written = link_.WriteData(EncodeIqBlock(table));
-    const bool closed = link_.CloseObject(timeouts::Data);
-    const bool done = link_.WriteDone();
-    return opened && written && closed && done;
+    return link_.WriteObject(object_id::IqTable, EncodeIqBlock(table)) && link_.WriteDone();
 }
 
 }  // namespace vemo

@@ -28,9 +28,9 @@ public:
     // NotAvailable, the list should be shown again, so it never shows rows the table lacks.
     IqReadOutcome ReadIqTable(IqTable& table);
 
-    // Open, write the whole block, close, WriteDone: each request goes out whatever the one
-    // before answered. True when the device accepted them all; false and nothing sent when
-    // not available.
+    // Open, write the whole block, close, WriteDone, stopping at the first request not accepted
+    // so that a table the device did not take whole never replaces the one it holds. True when
+    // the device accepted them all; false and nothing sent when not available.
     bool WriteIqTable(const IqTable& table);
 
 private:

@@ -132,12 +132,22 @@ TEST_F(ModuleTransferTest, WriteFailures) {
     EXPECT_FALSE(Write(path, false));
     EXPECT_EQ(Sent(), (Requests{Access("00 01 03")})) << "a refused open ends the write";
 
+    // A close would have the device take the module cut short in place of the one it runs.
+    const Bytes running = device.objects[kModule];
     device.ClearRequests();
     RefuseRequest(2);
     EXPECT_FALSE(Write(path, false));
     EXPECT_EQ(Sent(), (Requests{Access("00 01 03"), Access("04", Slice(content, 0, 200)),
-                                Access("04", Slice(content, 200, 200)), Access("02")}))
-        << "a failed chunk ends the data; the object is still closed";
+                                Access("04", Slice(content, 200, 200))}))
+        << "a failed chunk ends the write, without the close";
+    EXPECT_EQ(device.objects[kModule], running);
+
+    device.ClearRequests();
+    RefuseRequest(1);
+    EXPECT_FALSE(Write(path, true));
+    EXPECT_EQ(Sent(), (Requests{Access("00 01 03"), Access("04 C2 01 00 00")}))
+        << "a refused length ends the write too";
+    EXPECT_EQ(device.objects[kModule], running);
 }
 
 TEST_F(ModuleTransferTest, VerificationFailures) {

@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {0xC0, Concat(Hex("04"), Hex(test::kWorkedBlock78)), kData},
                                   {0xC0, Hex("02"), kData},
                                   {0xB0, {}, kShort}},
-                                 4},
+                                 1},
                     ExchangeCase{"Write78Default",
                                  kModel78,
                                  Write(ParameterSlot::Default, kModel78),
@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {0xC0, Concat(Hex("04"), Hex(test::kWorkedBlock78)), kData},
                                   {0xC0, Hex("02"), kData},
                                   {0xB0, {}, kShort}},
-                                 4}),
+                                 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class ExchangeModelTest : public testing::TestWithParam<std::uint8_t> {
@@ -228,6 +228,27 @@ TEST(ParameterExchange78, DefaultsGoToTheirOwnObject) {
     EXPECT_EQ(line.device.objects[object_id::DefaultParameters], block);
     EXPECT_EQ(line.device.objects[object_id::CurrentParameters], current);
     EXPECT_EQ(line.device.writesDone, 1);
+}
+
+TEST(ParameterExchange78, ABlockTheDeviceDidNotTakeWholeIsNeitherClosedNorPutIntoEffect) {
+    // Closing after a refused or unanswered data write would have the device store what it
+    // got of the block, nothing, in place of its parameters.
+    for (FaultKind fault : {FaultKind::Refusal, FaultKind::NoReply}) {
+        for (std::size_t failing : {0u, 1u}) {
+            ExchangeFixture line(kModel78);
+            const Bytes current = line.device.objects[object_id::CurrentParameters];
+            std::deque<Fault> faults(failing, Fault{});
+            faults.push_back({fault});
+            line.device.faults.Script(faults);
+            EXPECT_FALSE(
+                line.exchange.WriteParameterBlock(ParameterSlot::Current, WorkedBlock(kModel78)));
+            EXPECT_EQ(line.Sent().size(), failing + 1) << "nothing after the failed request";
+            EXPECT_EQ(line.device.writesDone, 0);
+            if (fault == FaultKind::Refusal) {
+                EXPECT_EQ(line.device.objects[object_id::CurrentParameters], current);
+            }
+        }
+    }
 }
 
 TEST(ParameterExchange82, HasNoDefaultSlotToWrite) {

@@ -190,11 +190,22 @@ TEST(IqTableWrite, AnEmptyTableIsWrittenAsSignatureAndZero) {
         kEmptyWrite);
 }
 
-TEST(IqTableWrite, EveryStepGoesOutWhateverTheOneBeforeAnswered) {
+TEST(IqTableWrite, ATableTheDeviceDidNotTakeWholeNeverReplacesItsOwn) {
+    // A close after a refused data write would have the device store an empty table.
     test::SimLine line(kWithIqTable);
-    line.device.faults.Script({{FaultKind::Refusal}, {FaultKind::NoReply}});
-    EXPECT_FALSE(IqTableExchange(line.xmit, true).WriteIqTable(IqTable{}));
-    EXPECT_EQ(line.Sent(), test::Pairs(kEmptyWrite));
+    const test::Bytes table = line.device.objects.at(object_id::IqTable);
+    line.device.faults.Script({{}, {FaultKind::Refusal}});
+    EXPECT_FALSE(IqTableExchange(line.xmit, true).WriteIqTable(EditedTable()));
+    EXPECT_EQ(line.Sent(),
+              test::Pairs({kEmptyWrite[0],
+                           {0xC0, test::Concat(Hex("04"), EncodeIqBlock(EditedTable())), {}}}));
+    EXPECT_EQ(line.device.objects.at(object_id::IqTable), table);
+    EXPECT_EQ(line.device.writesDone, 0);
+
+    line.device.ClearRequests();
+    line.device.faults.Script({{FaultKind::Refusal}});
+    EXPECT_FALSE(IqTableExchange(line.xmit, true).WriteIqTable(EditedTable()));
+    EXPECT_EQ(line.Sent().size(), 1u) << "a refused open ends the write";
 }
 
 TEST(IqTableWrite, AWrittenTableReadsBackEqual) {
