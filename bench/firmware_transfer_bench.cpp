@@ -23,6 +23,7 @@ public:
     void ShowProgress(int, int) override {}
     void Beep(int, Milliseconds) override {}
     void ShowMessageBox(std::u16string_view) override { boxes++; }
+    bool AskYesNo(std::u16string_view) override { return false; }
     std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest&) override {
         return std::nullopt;
     }

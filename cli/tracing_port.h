@@ -24,6 +24,8 @@ public:
     bool IsOpen() const override { return port_.IsOpen(); }
     void Close() override;
     std::optional<std::uint8_t> ReadByte() override;
+    // Stale bytes are thrown away before each request; they belong to no frame worth showing.
+    void DiscardPending() override { port_.DiscardPending(); }
     bool Write(std::span<const std::uint8_t> bytes) override;
 
 private:
