@@ -117,7 +117,7 @@ constexpr std::array kCommands = {
 
 const CommandSpec* FindCommand(std::string_view name) {
     const auto it = std::find_if(kCommands.begin(), kCommands.end(),
-                                 [name](const CommandSpec& spec) { return spec.name == name; });
+                                 [name](const CommandSpec& entry) { return entry.name == name; });
     return it == kCommands.end() ? nullptr : &*it;
 }
 
@@ -236,16 +236,16 @@ std::optional<std::string> UsageText(const std::string& command) {
     if (command.empty()) {
         return std::string(kGeneralUsage);
     }
-    const CommandSpec* spec = FindCommand(command);
-    if (spec == nullptr) {
+    const CommandSpec* entry = FindCommand(command);
+    if (entry == nullptr) {
         return std::nullopt;
     }
-    return std::string(spec->usage);
+    return std::string(entry->usage);
 }
 
 bool CheckCommand(const CommandLine& line, std::string& error) {
-    const CommandSpec* spec = FindCommand(line.command);
-    if (spec == nullptr) {
+    const CommandSpec* entry = FindCommand(line.command);
+    if (entry == nullptr) {
         error = line.command.empty() ? "no command given" : "unknown command " + line.command;
         return false;
     }
@@ -255,13 +255,13 @@ bool CheckCommand(const CommandLine& line, std::string& error) {
                                                              {line.noBackup, kNoBackup},
                                                              {line.noDefaults, kNoDefaults}}};
     for (const auto& [set, flag] : given) {
-        if (set && (spec->flags & flag) == 0) {
+        if (set && (entry->flags & flag) == 0) {
             error = line.command + " takes no such option";
             return false;
         }
     }
     const std::size_t count = line.operands.size();
-    if (count < spec->minOperands || count > spec->maxOperands) {
+    if (count < entry->minOperands || count > entry->maxOperands) {
         error = "wrong number of arguments for " + line.command;
         return false;
     }
