@@ -1,5 +1,6 @@
 // Firmware updates of both models cut off at seeded random points: the cable pulled or the
-// power lost, just before or just after one of the run's requests reaches the device. All the
+// power lost just before or just after one of the run's requests reaches the device, or that
+// request refused. All the
 // while the device holds either its old or its new firmware; the next connection completes
 // the update and the one after finds nothing to do.
 #include <gtest/gtest.h>
@@ -155,11 +156,25 @@ UpdateCase ModuleCase() {
         }};
 }
 
+// Where and how an update is cut.
+struct Cut {
+    enum Kind { CablePulled, PowerLost, Refused };
+    std::size_t request = 0;  // 0: never
+    Kind kind = CablePulled;
+    bool afterDelivery = false;  // the request reached the device, its reply did not come back
+    Milliseconds outage{0};      // how long a pulled cable stays out
+
+    const char* Name() const {
+        return kind == CablePulled ? "cable pulled" : kind == PowerLost ? "power lost" : "refused";
+    }
+};
+
 struct Counts {
     int cycles = 0;
     int cablePulls = 0;
     int powerLosses = 0;
-    int cutAfterDelivery = 0;  // the request reached the device, its reply did not come back
+    int refusals = 0;
+    int cutAfterDelivery = 0;
     int completedByNextConnection = 0;
     int nothingLeftToDo = 0;  // the cut came once the device held all of the new firmware
     // Of those, the ones whose restart the cut took: they run the new firmware only once they
@@ -171,10 +186,10 @@ struct Counts {
 
 class FirmwareSoak : public testing::TestWithParam<UpdateCase> {
 protected:
-    // One device from the old firmware: an upgrade cut at `cutAt` (0: never), then
-    // connections one second apart, as the supervisor makes them, until one finds nothing
-    // to do. Returns the requests of the first run.
-    std::size_t Cycle(std::size_t cutAt, bool cable, bool afterDelivery, Milliseconds outage) {
+    // One device from the old firmware: an upgrade cut as `how` says, then connections one
+    // second apart, as the supervisor makes them, until one finds nothing to do. Returns the
+    // requests of the first run.
+    std::size_t Cycle(const Cut& how) {
         const UpdateCase& update = GetParam();
         VirtualClock clock;
         SimDevice device(update.old);
@@ -189,17 +204,24 @@ protected:
         FirmwareContext context{xmit, user, user, user, flags, folder.Path(), 0};
         const auto holdsOldOrNew = [&](const char* when) {
             EXPECT_TRUE(update.eitherVersion(device))
-                << update.name << " holds a firmware part of neither version " << when
-                << ", cut at request " << cutAt;
+                << update.name << " holds a firmware part of neither version " << when << ", "
+                << how.Name() << " at request " << how.request;
         };
 
         EXPECT_TRUE(xmit.FindDevice());
-        port.Arm(cutAt, afterDelivery, [&] {
-            line.LoseInFlight();
-            if (cable) {
-                bus.RemovePort(kPortName);
-            } else {
-                device.PowerCycle(clock.Now());
+        port.Arm(how.request, how.afterDelivery, [&] {
+            switch (how.kind) {
+                case Cut::CablePulled:
+                    line.LoseInFlight();
+                    bus.RemovePort(kPortName);
+                    break;
+                case Cut::PowerLost:
+                    line.LoseInFlight();
+                    device.PowerCycle(clock.Now());
+                    break;
+                case Cut::Refused:
+                    device.faults.Script({{FaultKind::Refusal}});
+                    break;
             }
         });
         RunFirmwareUpgrade(context, user);
@@ -207,14 +229,16 @@ protected:
         const bool cut = port.Fired();
         port.Arm(0, false, {});
         holdsOldOrNew("after the cut run");
-        if (cutAt != 0 && !cut) {
+        if (how.request != 0 && !cut) {
             ++counts.ranThrough;
         } else if (cut) {
-            (cable ? counts.cablePulls : counts.powerLosses)++;
-            counts.cutAfterDelivery += afterDelivery;
+            (how.kind == Cut::CablePulled ? counts.cablePulls
+             : how.kind == Cut::PowerLost ? counts.powerLosses
+                                          : counts.refusals)++;
+            counts.cutAfterDelivery += how.afterDelivery;
         }
-        if (cable && cut) {
-            clock.Sleep(outage);
+        if (how.kind == Cut::CablePulled && cut) {
+            clock.Sleep(how.outage);
             bus.AddPort(kPortName, &device);
         }
 
@@ -233,14 +257,14 @@ protected:
                 settled = true;
             }
         }
-        EXPECT_TRUE(settled) << update.name << ": never connected without an update, cut at "
-                             << cutAt;
-        EXPECT_LE(upgradesAfterCut, cutAt == 0 ? 0 : 1)
-            << update.name << ": the next connection did not complete the update, cut at " << cutAt
-            << (cable ? " (cable)" : " (power)");
+        EXPECT_TRUE(settled) << update.name << ": never connected without an update, " << how.Name()
+                             << " at request " << how.request;
+        EXPECT_LE(upgradesAfterCut, how.request == 0 ? 0 : 1)
+            << update.name << ": the next connection did not complete the update, " << how.Name()
+            << " at request " << how.request;
         EXPECT_TRUE(update.holds(device, update.newVersion))
-            << update.name << " is not at the new firmware at the end, cut at " << cutAt
-            << (cable ? " (cable)" : " (power)") << (afterDelivery ? " after" : " before");
+            << update.name << " is not at the new firmware at the end, " << how.Name()
+            << (how.afterDelivery ? " just after" : " just before") << " request " << how.request;
         counts.completedByNextConnection += cut && upgradesAfterCut == 1;
         counts.nothingLeftToDo += cut && upgradesAfterCut == 0;
         counts.restartPending += device.identity.SoftwareVersion != update.newVersion;
@@ -258,27 +282,30 @@ TEST_P(FirmwareSoak, UpdatesCutAtRandomPointsEndOldOrNewAndTheNextConnectionComp
     const std::uint32_t cycles = test::SoakSetting("VEMO_SOAK_CYCLES", 2000);
     GetParam().writeFirmware(folder.Path());
     // An update that nothing cuts: how many requests a whole run takes.
-    const std::size_t wholeRun = Cycle(0, false, false, Milliseconds(0));
+    const std::size_t wholeRun = Cycle(Cut{});
     ASSERT_GT(wholeRun, 3u);
 
     std::mt19937 random(seed);
     for (std::uint32_t i = 0; i < cycles && !HasFailure(); ++i) {
         // Up to one past the last request, so some runs go through uncut.
-        const std::size_t cutAt =
-            std::uniform_int_distribution<std::size_t>(1, wholeRun + 1)(random);
-        const bool cable = std::bernoulli_distribution(0.5)(random);
-        const bool afterDelivery = std::bernoulli_distribution(0.5)(random);
-        const Milliseconds outage(std::uniform_int_distribution<int>(0, 5000)(random));
-        Cycle(cutAt, cable, afterDelivery, outage);
+        Cut how;
+        how.request = std::uniform_int_distribution<std::size_t>(1, wholeRun + 1)(random);
+        how.kind = static_cast<Cut::Kind>(std::uniform_int_distribution<int>(0, 2)(random));
+        // A refusal is the device's answer to the request it received.
+        how.afterDelivery = how.kind != Cut::Refused && std::bernoulli_distribution(0.5)(random);
+        how.outage = Milliseconds(std::uniform_int_distribution<int>(0, 5000)(random));
+        Cycle(how);
     }
     std::printf(
         "%s soak, seed %u: %d updates, %zu requests; %d cut (%d cable pulls, %d power losses, "
-        "%d of them just after a request arrived): %d completed by the next connection, %d "
-        "with nothing left to do (%d of these still to restart into it); %d ran through uncut\n",
+        "%d of these two just after a request arrived, %d refusals): %d completed by the next "
+        "connection, %d with nothing left to do (%d of these still to restart into it); %d ran "
+        "through uncut\n",
         GetParam().name, seed, counts.cycles, counts.requests,
-        counts.cablePulls + counts.powerLosses, counts.cablePulls, counts.powerLosses,
-        counts.cutAfterDelivery, counts.completedByNextConnection, counts.nothingLeftToDo,
-        counts.restartPending, counts.ranThrough);
+        counts.cablePulls + counts.powerLosses + counts.refusals, counts.cablePulls,
+        counts.powerLosses, counts.cutAfterDelivery, counts.refusals,
+        counts.completedByNextConnection, counts.nothingLeftToDo, counts.restartPending,
+        counts.ranThrough);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModels, FirmwareSoak, testing::Values(ImageCase(), ModuleCase()),
