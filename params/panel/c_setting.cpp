@@ -115,7 +115,7 @@ void CSetting::ConnectNotifications() {
                 break;
             case ControlKind::Slider: {
                 auto& slider = Find<QSlider>(*this, binding.id);
-                connect(&slider, &QSlider::actionTriggered, this, &CSetting::RefreshLabels);
+                connect(&slider, &QSlider::actionTriggered, this, [this] { RefreshLabels(); });
                 slider.installEventFilter(this);
                 break;
             }
@@ -234,7 +234,10 @@ void CSetting::FinishParse() {
         Find<QComboBox>(*this, LogosList).setEditText(ToQString(members_.image.LogoName));
     }
     ShowMembers(members_, widgets_);
-    RefreshLabels();
+    // After a read that brought no block, the values shown are not the device's, nor anything
+    // the user typed: a range message about them (a frequency of 0 before the first block)
+    // would only confuse.
+    RefreshLabels(valuesKnown_ ? InputCheck::Report : InputCheck::Quiet);
     // Showing the values raised the same notifications as editing them: nothing is pending.
     cycle_.Clear();
 }
@@ -345,9 +348,9 @@ void CSetting::OnIqCellEdited(int row, int column, std::optional<std::u16string>
     }
 }
 
-void CSetting::ReadPanel() {
+void CSetting::ReadPanel(InputCheck check) {
     const std::optional<InputProblem> problem = ReadControls(widgets_, members_);
-    if (!problem) {
+    if (!problem || check == InputCheck::Quiet) {
         return;
     }
     context_.prompter.ShowMessageBox(problem->message);
@@ -357,7 +360,11 @@ void CSetting::ReadPanel() {
 }
 
 void CSetting::RefreshLabels() {
-    ReadPanel();
+    RefreshLabels(InputCheck::Report);
+}
+
+void CSetting::RefreshLabels(InputCheck check) {
+    ReadPanel(check);
     const ParameterSet& set = members_.set;
     Find<QLabel>(*this, LevelValue).setText(ToQString(LevelText(set.LevelPosition)));
     Find<QLabel>(*this, LightValue).setText(QString::number(set.Light));

@@ -122,9 +122,12 @@ private:
     void ConnectNotifications();
     void TranslateLabels();
     void FinishParse();
+    // Whether a value the panel does not take is put to the user when the controls are read.
+    enum class InputCheck { Report, Quiet };
     // Controls to members; a value the panel does not take is shown in a message box and the
-    // focus goes to its control.
-    void ReadPanel();
+    // focus goes to its control, when reported.
+    void ReadPanel(InputCheck check = InputCheck::Report);
+    void RefreshLabels(InputCheck check);
     void OnDefaultCountryPicked();
     // A frequency retunes the device to it; a correction opens its cell for editing.
     void OnIqCellDoubleClicked(int row, int column);

@@ -414,6 +414,7 @@ TEST_F(SettingsPanelTest, AfterAFailedReadTheEditFetchesTheDevicesValuesInsteadO
     rig.device.faults.Script({Fault{}, Fault{}, Fault{FaultKind::Refusal}});
     Connect(kModel78);
     EXPECT_EQ(Find<QLineEdit>(FrequencyField).text(), "0") << "nothing was read";
+    EXPECT_TRUE(rig.prompter.boxes.empty()) << "no range message about values nobody read";
     Type(ServiceNameField, "MINE");
     EXPECT_EQ(Tick(), Traffic{});
     EXPECT_EQ(Tick(), Traffic{});
