@@ -125,6 +125,28 @@ PREFERENCES = {
 }
 
 
+# UTF-8 as typed on the command line: plain, accented, four-byte, and broken forms.
+UTF8_TEXTS = {
+    "plain": "VEMO 1".encode(),
+    "accented": "Réseau été".encode(),
+    "four_bytes": "TV \U0001F4FA".encode(),
+    "overlong": b"\xc0\xaf",
+    "surrogate": b"\xed\xa0\x80",
+    "cut_short": b"R\xc3",
+    "beyond_unicode": b"\xf4\x90\x80\x80",
+}
+
+# NAME=VALUE operands of `vemo set`, one a line.
+TYPED_VALUES = {
+    "numbers": "frequency=602000\nts-id=7\nvideo-bitrate=9000\n",
+    "lists": "bandwidth=8 MHz\nconstellation=2\ncode-rate=3/4\ndefault-country=POLSKI\n",
+    "texts": "service-name=Réseau\nnetwork-name=\neit-text=" + "x" * 101 + "\n",
+    "out_of_range": "frequency=0\npmt-pid=9000\nversion=32\nts-id=-1\n",
+    "not_numbers": "frequency=12a\nlcn= 7 \nlevel=+3\n",
+    "unknown_and_carried": "colour=red\nkept-byte=1\nfrequency\n=5\nlogo-name=a.dg1\n",
+}
+
+
 def frame(kind: int, payload: bytes) -> bytes:
     """A frame as it goes on the line: header with the length form, doubled 0x02, check."""
     n = len(payload)
@@ -215,6 +237,8 @@ def main() -> None:
     write_corpus("configuration_file_loader", CONFIGURATIONS)
     write_corpus("iq_file_loader", IQ_FILES)
     write_text_corpus("preference_file", PREFERENCES)
+    write_binary_corpus("utf8_text", UTF8_TEXTS)
+    write_binary_corpus("typed_values", {k: v.encode() for k, v in TYPED_VALUES.items()})
     write_binary_corpus("device_replies",
                         {name: conversation(replies) for name, replies in CONVERSATIONS.items()})
 
