@@ -25,8 +25,9 @@ constexpr std::array<std::uint32_t, 64> kSines = {
 
 // One of the 64 steps, with everything but the data known at compile time. Instead of moving
 // the four working words along after every step, each step names the slots that hold them.
+// Plain pointers, so that unoptimised (sanitizer) builds do not call an accessor per word.
 template <std::size_t Step>
-inline void Md5Step(std::array<std::uint32_t, 4>& v, const std::array<std::uint32_t, 16>& words) {
+inline void Md5Step(std::uint32_t* v, const std::uint32_t* words) {
     constexpr std::size_t a = (64 - Step) % 4;
     constexpr std::size_t b = (65 - Step) % 4;
     constexpr std::size_t c = (66 - Step) % 4;
@@ -36,8 +37,10 @@ inline void Md5Step(std::array<std::uint32_t, 4>& v, const std::array<std::uint3
                                  : round == 1 ? (5 * Step + 1) % 16
                                  : round == 2 ? (3 * Step + 5) % 16
                                               : (7 * Step) % 16;
+    constexpr std::uint32_t sine = kSines[Step];
+    constexpr int shift = kShifts[round * 4 + Step % 4];
     // What does not wait for the newest word b goes first, so the steps overlap in the CPU.
-    std::uint32_t sum = v[a] + kSines[Step] + words[word];
+    std::uint32_t sum = v[a] + sine + words[word];
     if constexpr (round == 0) {
         sum += v[d] ^ (v[b] & (v[c] ^ v[d]));  // (b & c) | (~b & d)
     } else if constexpr (round == 1) {
@@ -47,12 +50,11 @@ inline void Md5Step(std::array<std::uint32_t, 4>& v, const std::array<std::uint3
     } else {
         sum += v[c] ^ (v[b] | ~v[d]);
     }
-    v[a] = v[b] + std::rotl(sum, kShifts[round * 4 + Step % 4]);
+    v[a] = v[b] + ((sum << shift) | (sum >> (32 - shift)));
 }
 
 template <std::size_t... Steps>
-inline void Md5Steps(std::array<std::uint32_t, 4>& v, const std::array<std::uint32_t, 16>& words,
-                     std::index_sequence<Steps...>) {
+inline void Md5Steps(std::uint32_t* v, const std::uint32_t* words, std::index_sequence<Steps...>) {
     (Md5Step<Steps>(v, words), ...);
 }
 
@@ -113,7 +115,7 @@ void Md5::Transform(const std::uint8_t* block) {
         }
     }
     std::array<std::uint32_t, 4> v = state_;
-    Md5Steps(v, words, std::make_index_sequence<64>());
+    Md5Steps(v.data(), words.data(), std::make_index_sequence<64>());
     for (std::size_t i = 0; i < v.size(); ++i) {
         state_[i] += v[i];
     }
