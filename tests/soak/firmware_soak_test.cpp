@@ -90,7 +90,7 @@ struct UpdateCase {
 
 const test::Bytes& NewImage() {
     static const test::Bytes image = [] {
-        test::Bytes bytes = test::Pattern(20 * 1024 + 17, 5);
+        test::Bytes bytes = test::Pattern(6 * 1024 + 17, 5);
         bytes[0] = 23;  // the simulated device runs the version in an image's first byte
         return bytes;
     }();
