@@ -228,6 +228,7 @@ private:
         std::optional<std::uint16_t> openForWriting;
         bool written = false;
         bool read = false;
+        bool storedDefaults = false;
         for (const LoggedRequest& request : device_.Requests()) {
             const std::vector<std::uint8_t>& payload = request.payload;
             const auto object = [&] {
@@ -262,10 +263,15 @@ private:
                     }
                     break;
                 default:
-                    // Command lines, device files and restarts belong to storing defaults.
+                    // Command lines, device files and the restart store model 0x82's defaults.
                     EXPECT_TRUE(defaultsAsked_)
                         << "request 0x" << std::hex << int{request.command} << " unasked";
+                    storedDefaults = true;
             }
+        }
+        if (storedDefaults) {
+            ++counts_.defaultWrites;
+            defaultsAsked_ = false;
         }
         if (read) {
             ++counts_.reads;
